@@ -18,21 +18,29 @@ class ScopedTimeZone {
       hadOld_ = true;
       old_ = old;
     }
-    setenv("TZ", zone, 1);
-    platform::ReloadTimeZone();
+    Set(zone);
   }
   ~ScopedTimeZone() {
-    if (hadOld_) {
-      setenv("TZ", old_.c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    platform::ReloadTimeZone();
+    Set(hadOld_ ? old_.c_str() : nullptr);
   }
   ScopedTimeZone(const ScopedTimeZone&) = delete;
   ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
  private:
+  // Sets TZ to `zone`, or removes it when null, and re-reads it.
+  static void Set(const char* zone) {
+#if defined(_WIN32)
+    _putenv_s("TZ", zone ? zone : "");
+#else
+    if (zone) {
+      setenv("TZ", zone, 1);
+    } else {
+      unsetenv("TZ");
+    }
+#endif
+    platform::ReloadTimeZone();
+  }
+
   bool hadOld_ = false;
   std::string old_;
 };
