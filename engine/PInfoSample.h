@@ -3,6 +3,7 @@
 #define PLOVER_ENGINE_PINFOSAMPLE_H
 
 #include <array>
+#include <string_view>
 
 #include "engine/SharedText.h"
 
@@ -60,9 +61,18 @@ enum DisplayField {
   kDisplayFieldCount
 };
 
+// A display text: the content of a stored element, seen in place.  `owner`
+// keeps the text alive that `text` points into (stored texts never change), so
+// a content is never copied, however many samples show it.  A null owner means
+// "nothing stored".
+struct DisplayText {
+  SharedText owner;
+  std::string_view text;
+};
+
 struct PInfoSample {
   PInfoTextRecord elements;
-  std::array<SharedText, kDisplayFieldCount> display;
+  std::array<DisplayText, kDisplayFieldCount> display;
 };
 
 }  // namespace plover

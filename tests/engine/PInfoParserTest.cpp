@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TimeZone.h"
+#include "engine/MetadataEngine.h"
+#include "engine/PInfoParser.h"
+#include "scan/Scanner.h"
+
+namespace plover {
+namespace {
+
+using test::ScopedTimeZone;
+
+std::string Ts(const std::string& time) { return "<TS>" + time + "</TS>\r\n"; }
+std::string Index(const std::string& no, const std::string& body) {
+  return "<Index no=\"" + no + "\">\r\n" + body + "</Index>\r\n";
+}
+std::string Section(const std::string& body) { return "<P-Info>\r\n" + body + "</P-Info>"; }
+
+bool Parse(MetadataEngine& engine, const std::string& body, int on = 0, int gpi = 0) {
+  const std::string section = Section(body);
+  return parse_pinfo(engine, "a.xml", section.data(), static_cast<uint32_t>(section.size()), on, gpi);
+}
+
+uint64_t Key(const char* time) { return static_cast<uint64_t>(scan::ParseDateTime(time, true)); }
+
+std::string Shown(const PInfoSample& sample, DisplayField field) {
+  return sample.display[field].owner ? std::string(sample.display[field].text) : "(none)";
+}
+
+TEST(PInfoParse, KeysAreLocalMillisecondsAndTheHourShortcutMatchesDirectConversion) {
+  {
+    ScopedTimeZone zone("UTC0");
+    MetadataEngine engine;
+    ASSERT_TRUE(Parse(engine, Index("1", Ts("2016/02/29 10:00:00.250"))));
+    ASSERT_EQ(engine.samples.size(), 1u);
+    EXPECT_EQ(engine.samples.begin()->first, 1456740000250u);
+    EXPECT_EQ(Shown(engine.samples.begin()->second, kShowTs), "2016/02/29 10:00:00.250");
+    EXPECT_EQ(Shown(engine.samples.begin()->second, kShowFileName), "a.xml");
+  }
+  {
+    ScopedTimeZone zone("EST5");
+    MetadataEngine engine;
+    ASSERT_TRUE(Parse(engine, Index("1", Ts("2016/02/29 10:00:00.250"))));
+    EXPECT_EQ(engine.samples.begin()->first, 1456740000250u + 5 * 3600 * 1000u);
+  }
+  // Across daylight-saving changes, odd fields and the epoch the remembered
+  // hour gives what a direct conversion gives.
+  for (const char* zone : {"EST5EDT,M3.2.0,M11.1.0", "JST-9", "UTC0"}) {
+    ScopedTimeZone scoped(zone);
+    SampleClock clock;
+    for (const char* text :
+         {"2016-03-13 01:59:59.999", "2016-03-13 02:30:00.000", "2016-03-13 03:00:00.001", "2016-11-06 01:30:00.500",
+          "2016-11-06 01:59:59.000", "2016-02-29 10:60:00.000", "2016-02-29 10:7a:00.000", "2016-02-29 10:59:60.000",
+          "1970-01-01 00:00:00.000", "1970-01-01 00:00:01.-05", "2016-13-01 25:10:10.010", "2016-02-29 10:10:10. 7x"}) {
+      EXPECT_EQ(clock.Read(text), scan::ParseDateTime(text, true)) << zone << " " << text;
+    }
+  }
+}
+
+TEST(PInfoParse, SameTimeReplacesAndSamplesWithoutTsShareKeyZero) {
+  ScopedTimeZone zone("UTC0");
+  MetadataEngine engine;
+  const std::string ts = Ts("2016/02/29 10:00:00.000");
+  ASSERT_TRUE(Parse(engine, Index("1", ts + "<Latitude>N1</Latitude>\r\n") +
+                                Index("2", ts + "<Latitude>N2</Latitude>\r\n") +
+                                Index("3", "<Latitude>N3</Latitude>\r\n")));
+  ASSERT_EQ(engine.samples.size(), 2u);
+  EXPECT_EQ(Shown(engine.samples.at(Key("2016/02/29 10:00:00.000")), kShowLatitude), "N2");
+  // An Index without a TS of its own is keyed 0 even though it carries one.
+  EXPECT_EQ(Shown(engine.samples.at(0), kShowLatitude), "N3");
+  EXPECT_EQ(*engine.samples.at(0).elements.slots[kTs], "<TS>2016/02/29 10:00:00.000</TS>");
+  ASSERT_TRUE(Parse(engine, Index("4", "<Latitude>N4</Latitude>\r\n")));
+  EXPECT_EQ(Shown(engine.samples.at(0), kShowLatitude), "N4");
+  EXPECT_EQ(engine.samples.at(0).elements.slots[kTs], nullptr);  // no carry-over between sections
+}
+
+TEST(PInfoParse, ElementsAreCarriedGroupedAndShared) {
+  ScopedTimeZone zone("UTC0");
+  MetadataEngine engine;
+  ASSERT_TRUE(Parse(
+      engine,
+      Index("1",
+            Ts("2016/02/29 10:00:00.000") + "<GPS>\r\n<Latitude>N1</Latitude>\r\n</GPS>\r\n<Skip><Own>x</Own></Skip>") +
+          Index("2",
+                Ts("2016/02/29 10:00:01.000") + "<Longitude>E2</Longitude>" +
+                    "<Radar>\r\n<Speed id=\"3\">30</Speed><Target><Speed id=\"1\">9</Speed></Target>\r\n</Radar>")));
+  const PInfoSample& first = engine.samples.at(Key("2016/02/29 10:00:00.000"));
+  const PInfoSample& second = engine.samples.at(Key("2016/02/29 10:00:01.000"));
+  EXPECT_EQ(Shown(first, kShowLatitude), "N1");
+  EXPECT_EQ(Shown(first, kShowLongitude), "(none)");
+  EXPECT_EQ(Shown(first, kShowOwn), "(none)");  // inside an unknown element
+  EXPECT_EQ(Shown(second, kShowLatitude), "N1");
+  EXPECT_EQ(Shown(second, kShowSpeed3), "30");
+  EXPECT_EQ(Shown(second, kShowSpeed1), "(none)");  // inside Target
+  EXPECT_EQ(*second.elements.slots[kIndexNo], "2");
+  // A carried element and its display text are the same stored text.
+  EXPECT_EQ(first.elements.slots[kLatitude], second.elements.slots[kLatitude]);
+  EXPECT_EQ(second.display[kShowLatitude].owner, second.elements.slots[kLatitude]);
+  EXPECT_EQ(first.display[kShowFileName].owner, second.display[kShowFileName].owner);
+}
+
+TEST(PInfoParse, LargeStatusRowCarriedIntoManySamplesIsStoredOnce) {
+  ScopedTimeZone zone("UTC0");
+  MetadataEngine engine;
+  std::string body = Index("0", Ts("2016/02/29 10:00:00.000") + "<G-STAT>" + std::string(10 << 20, '1') + "</G-STAT>");
+  for (int i = 1; i < 1000; ++i) {
+    char ts[32];
+    std::snprintf(ts, sizeof ts, "2016/02/29 10:%02d:%02d.%03d", i / 600, (i / 10) % 60, (i % 10) * 100);
+    body += Index(std::to_string(i), Ts(ts));
+  }
+  ASSERT_TRUE(Parse(engine, body));
+  ASSERT_EQ(engine.samples.size(), 1000u);
+  const SharedText& row = engine.samples.begin()->second.elements.slots[kGStat];
+  for (const auto& entry : engine.samples) {
+    ASSERT_EQ(entry.second.elements.slots[kGStat], row);
+    ASSERT_EQ(entry.second.display[kShowGStat].owner, row);
+    ASSERT_EQ(entry.second.display[kShowGStat].text.size(), 10u << 20);
+  }
+  // With the filter on, every later sample carries an unchanged row.
+  MetadataEngine filtered;
+  ASSERT_TRUE(Parse(filtered, body, 1, 15));
+  EXPECT_EQ(filtered.samples.size(), 1u);
+}
+
+TEST(PInfoParse, SpeedTriggerFilterMasksItsInputOnly) {
+  ScopedTimeZone zone("UTC0");
+  const std::string row(24, '0');
+  std::string gpi15 = row, gpi3 = row;
+  gpi15[14] = '1';
+  gpi3[2] = '1';
+  auto sample = [](const char* ts, const std::string& status) {
+    return Index("1", Ts(ts) + (status.empty() ? "" : "<G-STAT>" + status + "</G-STAT>"));
+  };
+  const std::string onlyGpi = sample("2016/02/29 10:00:00.000", row) + sample("2016/02/29 10:00:01.000", gpi15);
+  const std::string other = sample("2016/02/29 10:00:00.000", row) + sample("2016/02/29 10:00:01.000", gpi3);
+  const std::string carried = sample("2016/02/29 10:00:00.000", row) + sample("2016/02/29 10:00:01.000", "");
+  const std::string shortRows = sample("2016/02/29 10:00:00.000", "0") + sample("2016/02/29 10:00:01.000", "0");
+  struct Case {
+    const std::string& body;
+    int on, gpi;
+    size_t stored;
+  } cases[] = {{onlyGpi, 1, 15, 1}, {onlyGpi, 0, 15, 2}, {onlyGpi, 1, 0, 2},    {onlyGpi, 1, 16, 2}, {other, 1, 15, 2},
+               {carried, 1, 15, 1}, {carried, 0, 0, 2},  {shortRows, 1, 15, 2}, {onlyGpi, 1, 99, 2}};
+  for (const Case& c : cases) {
+    MetadataEngine engine;
+    EXPECT_TRUE(Parse(engine, c.body, c.on, c.gpi));
+    EXPECT_EQ(engine.samples.size(), c.stored) << c.body << " on=" << c.on << " gpi=" << c.gpi;
+  }
+}
+
+TEST(PInfoParse, BadInputStopsAndKeepsWhatWasStored) {
+  ScopedTimeZone zone("UTC0");
+  const std::string good = Index("1", Ts("2016/02/29 10:00:00.000"));
+  const std::string later = Index("3", Ts("2016/02/29 10:00:09.000"));
+  struct Case {
+    const char* what;
+    std::string bad;
+    bool result;
+    size_t stored;
+  } cases[] = {
+      {"truncated TS", Index("2", "<TS>2016/02/29 10:00</TS>"), false, 1},
+      {"TS of year 1900", Index("2", Ts("1900/02/29 10:00:00.000")), false, 1},
+      {"Index without content", "<Index no=\"2\">\r\n</Index>", false, 1},
+      {"Index without quotes", "<Index>" + Ts("2016/02/29 10:00:05.000") + "</Index>", false, 1},
+      {"group without end tag", Index("2", "<GPS><Latitude>N</Latitude>"), false, 1},
+      {"empty group", Index("2", "<Radar>\r\n</Radar>"), false, 1},
+      {"comment inside Index", Index("2", "<!-- note -->"), false, 1},
+      {"element without end tag", Index("2", "<Own>1"), false, 1},
+      {"empty display element", Index("2", "<Latitude></Latitude>"), false, 1},
+      {"comment between samples", "<!-- note -->\r\n", true, 2},
+      {"direct GPS_TS child read as group", Index("2", "<GPS_TS>x</GPS_TS>"), false, 1},
+  };
+  for (const Case& c : cases) {
+    MetadataEngine engine;
+    EXPECT_EQ(Parse(engine, good + c.bad + later), c.result) << c.what;
+    EXPECT_EQ(engine.samples.size(), c.stored) << c.what;
+  }
+  MetadataEngine engine;
+  EXPECT_FALSE(Parse(engine, good + "<!-- trailing -->"));
+  EXPECT_EQ(engine.samples.size(), 1u);
+  const std::string empty = "<P-Info></P-Info>", text = "<P-Info>no tags</P-Info>";
+  EXPECT_FALSE(parse_pinfo(engine, "a", empty.data(), static_cast<uint32_t>(empty.size()), 0, 0));
+  EXPECT_TRUE(parse_pinfo(engine, "a", text.data(), static_cast<uint32_t>(text.size()), 0, 0));
+  EXPECT_FALSE(parse_pinfo(engine, "a", nullptr, 10, 0, 0));
+  EXPECT_EQ(index_time("<TS>2016", 8), 0u);
+}
+
+TEST(PInfoParse, CameraModelRule) {
+  ScopedTimeZone zone("UTC0");
+  MetadataEngine engine;
+  ASSERT_TRUE(Parse(engine, Index("1",
+                                  "<CAM-STAT c1=\"1\" model=\"X\"/>\r\n<CAM-STAT c2=\"1\" model=\"RB-TN6\"/>\r\n"
+                                  "<CAM-STAT c3=\"1\" model=\"RB-TN611\"/>\r\n<CAM-STAT c4=\"1\" model=\"\"/>\r\n"
+                                  "<CAM-STAT c5=\"1\" model=\"TD481\"/>\r\n") +
+                                Index("2", "<CAM-STAT c1=\"1\" model=\"TD481\"/>")));
+  EXPECT_EQ(engine.cameraModelRates, (CameraModelRates{1, 0, 1, -1, 0}));
+
+  CameraModelRates rates{-1, -1, -1, -1, -1};
+  EXPECT_FALSE(set_camera_model_rate(nullptr, rates, 0));
+  EXPECT_FALSE(set_camera_model_rate("<CAM-STAT c1=\"1\"/>", rates, 0));                    // no model
+  EXPECT_FALSE(set_camera_model_rate("<CAM-STAT model=\"0123456789abcdef\"/>", rates, 0));  // 16 characters
+  EXPECT_FALSE(set_camera_model_rate("<C>model=\"TD481\"/>", rates, 0));                    // after the tag's end
+  EXPECT_FALSE(set_camera_model_rate("model=\"TD481\"", rates, 0));                         // quote in the last byte
+  EXPECT_EQ(rates[0], -1);
+  EXPECT_TRUE(set_camera_model_rate("model=\"RB-HMQ400\" ", rates, 4));
+  EXPECT_EQ(rates[4], 0);
+}
+
+TEST(PInfoCompose, CanonicalText) {
+  ScopedTimeZone zone("UTC0");
+  MetadataEngine engine;
+  ASSERT_TRUE(Parse(engine, Index("7", Ts("2016/02/29 10:00:00.000") +
+                                           "<TEMP id=\"2\">30</TEMP><Radar><Speed id=\"5\">55</Speed></Radar>"
+                                           "<Altitude>12</Altitude><CameraIn id=\"1\"/>")));
+  const PInfoTextRecord& record = engine.samples.begin()->second.elements;
+  const std::string expected =
+      "<Index no=\"7\">\r\n<TS>2016/02/29 10:00:00.000</TS>\r\n<GPS>\r\n<Altitude>12</Altitude>\r\n</GPS>\r\n"
+      "<Radar>\r\n<Speed id=\"5\">55</Speed>\r\n</Radar>\r\n<CameraIn id=\"1\"/>\r\n<TEMP id=\"2\">30</TEMP>\r\n"
+      "</Index>";
+  const auto length = static_cast<uint32_t>(expected.size());
+  std::string out(expected.size() + 1, '#');
+  EXPECT_EQ(compose_index_text(&out[0], length + 1, record), length);
+  EXPECT_EQ(out, expected + "#");
+  EXPECT_EQ(compose_index_text(nullptr, 1000, record), length);
+  // A buffer of exactly the length misses the last piece.
+  out.assign(expected.size(), '#');
+  EXPECT_EQ(compose_index_text(&out[0], length, record), length);
+  EXPECT_EQ(out, expected.substr(0, expected.size() - 8) + "########");
+  // Once a piece does not fit, later pieces, even small ones, are left out.
+  out.assign(40, '#');
+  EXPECT_EQ(compose_index_text(&out[0], 40, record), length);
+  EXPECT_EQ(out, "<Index no=\"7\">\r\n" + std::string(24, '#'));
+
+  const std::string empty = "<Index no=\"\">\r\n<GPS>\r\n</GPS>\r\n<Radar>\r\n</Radar>\r\n</Index>";
+  out.assign(100, '\0');
+  EXPECT_EQ(compose_index_text(&out[0], 100, PInfoTextRecord{}), empty.size());
+  EXPECT_EQ(out.substr(0, empty.size()), empty);
+}
+
+}  // namespace
+}  // namespace plover

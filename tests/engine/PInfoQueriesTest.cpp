@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "TimeZone.h"
+#include "engine/MetadataEngine.h"
+#include "engine/PInfoParser.h"
+#include "engine/PInfoQueries.h"
+#include "engine/SeekSample.h"
+#include "scan/Scanner.h"
+
+namespace plover {
+namespace {
+
+using test::ScopedTimeZone;
+
+constexpr uint64_t kAt0 = 1456740000000;  // 2016-02-29 10:00:00.000 in UTC
+constexpr uint64_t kAt1 = kAt0 + 1000;
+
+class PInfoQueries : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string section =
+        "<P-Info>\r\n"
+        "<Index no=\"12\">\r\n<TS>2016/02/29 10:00:00.000</TS>\r\n<G-STAT>0101</G-STAT>\r\n"
+        "<GPS><Latitude>N35.1</Latitude><Longitude>E139.2</Longitude></GPS>\r\n"
+        "<Radar><Speed id=\"1\">10</Speed><Speed id=\"4\">40</Speed></Radar>\r\n</Index>\r\n"
+        "<Index no=\"x\">\r\n<TS>2016/02/29 10:00:01.000</TS>\r\n<Own>" +
+        std::string(64, 'o') + "</Own>\r\n</Index>\r\n</P-Info>";
+    ASSERT_TRUE(parse_pinfo(engine, "rec.xml", section.data(), static_cast<uint32_t>(section.size()), 0, 0));
+    ASSERT_EQ(engine.samples.size(), 2u);
+  }
+
+  // Which sample a display query picks: its time, or 0 for none.
+  uint64_t Pick(uint64_t time, int sel) {
+    _SP_INFO_OSD record{};
+    return outdata_pinfo_osd(engine, time, sel, &record) ? record.sampleTime : 0;
+  }
+
+  ScopedTimeZone zone{"UTC0"};
+  MetadataEngine engine;
+};
+
+TEST_F(PInfoQueries, SeekAtBeforeBetweenAndAfterSamples) {
+  EXPECT_EQ(Pick(kAt0, 0), kAt0);
+  EXPECT_EQ(Pick(kAt0, 1), kAt0);
+  EXPECT_EQ(Pick(kAt0 + 500, 0), kAt1);
+  EXPECT_EQ(Pick(kAt0 + 500, 1), kAt0);
+  EXPECT_EQ(Pick(kAt0 - 1, 0), kAt0);
+  EXPECT_EQ(Pick(kAt0 - 1, 1), 0u);
+  EXPECT_EQ(Pick(kAt1 + 1, 0), 0u);
+  EXPECT_EQ(Pick(kAt1 + 1, 1), kAt1);
+
+  // The log-in search: an exact hit needs the high half of the time at 0.
+  std::map<uint32_t, int> map{{100, 1}, {200, 2}};
+  EXPECT_EQ(SeekSample(map, 200u, 1, false)->first, 100u);
+  EXPECT_EQ(SeekSample(map, 100u, 1, false), map.end());
+  const std::map<uint32_t, int> none;
+  EXPECT_TRUE(SeekSample(none, 1u, 1) == none.end());
+}
+
+TEST_F(PInfoQueries, DisplayRecordCopiesWhatIsWantedAndStored) {
+  char bufs[11][64];
+  std::memset(bufs, '#', sizeof bufs);
+  _SP_INFO_OSD record{};
+  char** fields[] = {&record.latitude, &record.longitude, &record.own,      &record.speed[0],
+                     &record.speed[1], &record.speed[2],  &record.speed[3], &record.speed[4],
+                     &record.gStat,    &record.ts,        &record.fileName};
+  for (int i = 0; i < 11; ++i) *fields[i] = bufs[i];
+  record.speed[3] = nullptr;
+  ASSERT_TRUE(outdata_pinfo_osd(engine, kAt0, 0, &record));
+  EXPECT_STREQ(record.latitude, "N35.1");
+  EXPECT_STREQ(record.longitude, "E139.2");
+  EXPECT_EQ(bufs[2][0], '#');  // the first sample has no Own: buffer left alone
+  EXPECT_STREQ(record.speed[0], "10");
+  EXPECT_EQ(record.speed[3], nullptr);
+  EXPECT_EQ(bufs[6][0], '#');  // unwanted field untouched
+  EXPECT_STREQ(record.gStat, "0101");
+  EXPECT_STREQ(record.ts, "2016/02/29 10:00:00.000");
+  EXPECT_STREQ(record.fileName, "rec.xml");
+  EXPECT_EQ(record.reserved, nullptr);
+  // The 64-character Own of the second sample does not fit with its NUL.
+  ASSERT_TRUE(outdata_pinfo_osd(engine, kAt1, 0, &record));
+  EXPECT_STREQ(record.own, "");
+  EXPECT_EQ(record.sampleTime, kAt1);
+  // With an OSD info size of 0 nothing is written at all.
+  engine.osdInfoSize = 0;
+  std::memset(bufs, '#', sizeof bufs);
+  ASSERT_TRUE(outdata_pinfo_osd(engine, kAt0, 0, &record));
+  EXPECT_EQ(bufs[0][0], '#');
+}
+
+TEST_F(PInfoQueries, NumberQueryOnSamples) {
+  unsigned char buffer[512];
+  PMP_UINT64 found = 7;
+  PMP_LONG count = 7;
+  const int32_t length = outdata_num(engine, kAt0 + 1, 0, 1, buffer, sizeof buffer, &found, &count);
+  const std::string text(reinterpret_cast<char*>(buffer), static_cast<size_t>(length));
+  const std::string head = "<Index no=\"12\">\r\n<TS>2016/02/29 10:00:00.000</TS>\r\n<G-STAT>0101</G-STAT>";
+  EXPECT_EQ(text.substr(0, head.size()), head);
+  EXPECT_EQ(text.substr(text.size() - 8), "</Index>");
+  EXPECT_EQ(found, kAt0);
+  EXPECT_EQ(count, 12);
+  const int32_t next = outdata_num(engine, kAt0 + 1, 0, 0, buffer, sizeof buffer, &found, &count);
+  const std::string carried(reinterpret_cast<char*>(buffer), static_cast<size_t>(next));
+  EXPECT_NE(carried.find("<GPS>\r\n<Latitude>N35.1</Latitude>\r\n<Longitude>E139.2</Longitude>\r\n<Own>oo"),
+            std::string::npos);
+  EXPECT_EQ(count, 0);  // number attribute without digits
+  EXPECT_EQ(found, kAt1);
+  // A small buffer still gives the full length; a null foundTime is skipped.
+  EXPECT_EQ(outdata_num(engine, kAt0, 0, 0, buffer, 4, nullptr, &count), length);
+  EXPECT_EQ(count, 12);
+  found = 7;
+  EXPECT_EQ(outdata_num(engine, kAt1 + 1, 0, 0, buffer, sizeof buffer, &found, &count), 0);
+  EXPECT_EQ(found, 7u);
+}
+
+TEST_F(PInfoQueries, NumberQueryOnLogIns) {
+  engine.logins[100].text = "<Login>A</Login>";
+  engine.logins[200].text = "<Login>B</Login>";
+  unsigned char buffer[32];
+  std::memset(buffer, '#', sizeof buffer);
+  PMP_UINT64 found = 7;
+  PMP_LONG count = 7;
+  EXPECT_EQ(outdata_num(engine, 150, 1, 1, buffer, 15, &found, &count), 16);  // one byte short
+  EXPECT_EQ(buffer[0], '#');
+  EXPECT_EQ(found, 7u);
+  EXPECT_EQ(count, 7);
+  EXPECT_EQ(outdata_num(engine, 150, 1, 1, buffer, 16, &found, &count), 16);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 17), "<Login>A</Login>#");
+  EXPECT_EQ(found, 100u);
+  EXPECT_EQ(count, 0);
+  const uint64_t high = (uint64_t{1} << 32) | 200;
+  EXPECT_EQ(outdata_num(engine, high, 1, 1, buffer, sizeof buffer, &found, nullptr), 16);
+  EXPECT_EQ(found, 100u);  // not an exact hit: the entry before
+  EXPECT_EQ(outdata_num(engine, high, 1, 0, buffer, sizeof buffer, &found, &count), 16);
+  EXPECT_EQ(found, 200u);
+  EXPECT_EQ(outdata_num(engine, 201, 1, 0, buffer, sizeof buffer, &found, &count), 0);
+}
+
+}  // namespace
+}  // namespace plover
