@@ -2,11 +2,14 @@
 # Sets up, builds and runs every test of PloverMetaParser.
 #
 #   scripts/test.sh            all stages
-#   scripts/test.sh native     only the named stages (native asan i686 consumer)
+#   scripts/test.sh native     only the named stages
 #
 # Stages: native (warnings as errors), asan (AddressSanitizer and
 # UndefinedBehaviorSanitizer), i686 (32-bit build, run under qemu-i386),
-# consumer (another CMake project links the library; install works).
+# consumer (another CMake project links the library; install works),
+# windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
+# wine64), windows-i686 (the 32-bit DLL and tests, built and linked only: this
+# machine cannot run 32-bit Windows programs).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -15,12 +18,14 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan i686 consumer)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan i686 consumer windows windows-i686)
 
 packages=(cmake ninja-build g++ libgtest-dev googletest)
 for s in "${stages[@]}"; do
   case $s in
     i686) packages+=(g++-multilib qemu-user) ;;
+    windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64) ;;
+    windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686) ;;
   esac
 done
 
@@ -67,6 +72,45 @@ consumer() {
   echo "1 passed, 0 failed"
 }
 
+# check_dll TRIPLE DLL: the class's members are exported and the DLL needs
+# nothing but system DLLs.
+check_dll() {
+  local dump
+  dump=$("$1-objdump" -p "$2")
+  local member
+  for member in CMetaParserC1Ev CMetaParserD1Ev CMetaParseraSE inputdata_xml inputdata_binary inputdata_file \
+    inputdata_VTT outdata_num outdata_str outdata_finfo_osdEP outdata_pinfo_osdEy outdata_loginInfo_osd GetAv3File \
+    GetMetaFileName GetModelTypeVinfo GetCameraModelRate outdata_finfo_osd_mk2 outdata_pinfo_osd_mk2 GetVTTData \
+    SetOsdInfoSizeEj GetOsdInfoSizeEPj SetOsdInfoSizeMk2 GetOsdInfoSizeMk2 clear_metadata ClearVTTData \
+    ReleaseAv3FileList; do
+    grep -q "$member" <<<"$dump" || { echo "$2 does not export $member" >&2; return 1; }
+  done
+  local deps
+  deps=$(grep "DLL Name" <<<"$dump" | awk '{print $3}' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
+  echo "$2 imports: $deps"
+  for d in $deps; do
+    case $d in
+      kernel32.dll | msvcrt.dll | user32.dll | advapi32.dll) ;;
+      *) echo "$2 depends on $d, not a system DLL" >&2; return 1 ;;
+    esac
+  done
+}
+
+windows() {
+  build_and_test windows -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+    -DPLOVER_GTEST_FROM_SOURCE=ON
+  check_dll x86_64-w64-mingw32 "$out/windows/bin/PloverMetaParser.dll"
+}
+
+windows_i686() {
+  echo "== windows-i686: configure and build (record layout checked at compile time)"
+  cmake -S "$root" -B "$out/windows-i686" -G Ninja -DPLOVER_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DPLOVER_GTEST_FROM_SOURCE=ON >/dev/null
+  cmake --build "$out/windows-i686" -j "$jobs"
+  test -f "$out/windows-i686/libPloverMetaParser.dll.a"
+  check_dll i686-w64-mingw32 "$out/windows-i686/bin/PloverMetaParser.dll"
+}
+
 ensure_packages "${packages[@]}"
 for s in "${stages[@]}"; do
   case $s in
@@ -75,6 +119,8 @@ for s in "${stages[@]}"; do
     i686) build_and_test i686 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/linux-i686.cmake" \
       -DPLOVER_GTEST_FROM_SOURCE=ON ;;
     consumer) consumer ;;
+    windows) windows ;;
+    windows-i686) windows_i686 ;;
     *) echo "unknown stage: $s" >&2; exit 2 ;;
   esac
 done
