@@ -87,13 +87,6 @@ TEST_F(Container, FirstInfoAndFirstDataChunkStay) {
   EXPECT_EQ(TextOf(engine.fileInfoByFile.at(dir_.File("c.dat")).slots[0]), "first");
 }
 
-TEST_F(Container, KindOtherThanFourGivesNoInformation) {
-  w.AddFileInfo("<F-Name>x</F-Name>", 3);
-  ASSERT_TRUE(LoadContainer(w.Finish()));
-  EXPECT_FALSE(HasInfo());
-  EXPECT_EQ(Stored(), "-");
-}
-
 TEST_F(Container, TrailerBoundsTheWalk) {
   EXPECT_TRUE(LoadContainer(std::string(128, 'D')));  // nothing to walk
   EXPECT_EQ(Stored(), "-");
