@@ -246,10 +246,14 @@ bool parse_pinfo_child(CameraModelRates& rates, const char* child, uint32_t rema
 bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const char* element, uint32_t elementLength) {
   if (element == nullptr) return false;
   if (elementLength < 1) return true;
+  const char first = elementLength > 1 ? element[1] : '\0';
   for (const SlotPrefix& entry : kSlotPrefixes) {
-    if (!StartsWith(element + 1, elementLength - 1, entry.prefix)) continue;
+    if (entry.prefix[0] != first || !StartsWith(element + 1, elementLength - 1, entry.prefix)) continue;
     SharedText& slot = work.slots[entry.slot];
-    slot = MakeText(UpToNul(element, elementLength));
+    const std::string_view text = UpToNul(element, elementLength);
+    // An element repeated unchanged keeps the text already held: the samples
+    // that carry it share one copy.
+    if (!slot || *slot != text) slot = MakeText(text);
     if (entry.slot >= kCamStat1 && entry.slot <= kCamStat5) {
       const int camera = entry.slot - kCamStat1;
       if (rates[camera] == -1) set_camera_model_rate(slot->c_str(), rates, camera);

@@ -81,10 +81,10 @@ TEST(PInfoParse, ElementsAreCarriedGroupedAndShared) {
   MetadataEngine engine;
   ASSERT_TRUE(Parse(
       engine,
-      Index("1",
-            Ts("2016/02/29 10:00:00.000") + "<GPS>\r\n<Latitude>N1</Latitude>\r\n</GPS>\r\n<Skip><Own>x</Own></Skip>") +
+      Index("1", Ts("2016/02/29 10:00:00.000") +
+                     "<GPS>\r\n<Latitude>N1</Latitude>\r\n</GPS>\r\n<Skip><Own>x</Own></Skip><Satelite>9</Satelite>") +
           Index("2",
-                Ts("2016/02/29 10:00:01.000") + "<Longitude>E2</Longitude>" +
+                Ts("2016/02/29 10:00:01.000") + "<Longitude>E2</Longitude><Satelite>9</Satelite>" +
                     "<Radar>\r\n<Speed id=\"3\">30</Speed><Target><Speed id=\"1\">9</Speed></Target>\r\n</Radar>")));
   const PInfoSample& first = engine.samples.at(Key("2016/02/29 10:00:00.000"));
   const PInfoSample& second = engine.samples.at(Key("2016/02/29 10:00:01.000"));
@@ -99,6 +99,8 @@ TEST(PInfoParse, ElementsAreCarriedGroupedAndShared) {
   EXPECT_EQ(first.elements.slots[kLatitude], second.elements.slots[kLatitude]);
   EXPECT_EQ(second.display[kShowLatitude].owner, second.elements.slots[kLatitude]);
   EXPECT_EQ(first.display[kShowFileName].owner, second.display[kShowFileName].owner);
+  // So is an element repeated unchanged.
+  EXPECT_EQ(first.elements.slots[kSatelite], second.elements.slots[kSatelite]);
 }
 
 TEST(PInfoParse, LargeStatusRowCarriedIntoManySamplesIsStoredOnce) {
