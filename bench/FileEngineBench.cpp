@@ -111,9 +111,31 @@ void BM_PlainReadTextFile(benchmark::State& state) {
   PlainRead(state, r.text, r.textSize);
 }
 
+// The sample parsing alone, from memory: what a load costs beyond reading.
+void BM_ParseSamples(benchmark::State& state) {
+  std::vector<std::string> texts;
+  uint64_t bytes = 0;
+  for (int i = 0; i < kSamples; ++i) {
+    texts.push_back(SampleText(i));
+    bytes += texts.back().size();
+  }
+  plover::MetaFileEngine engine;
+  engine.currentPath = "hour.dat";
+  for (auto _ : state) {
+    plover::SampleTable table;
+    for (int i = 0; i < kSamples; ++i) {
+      const std::string& text = texts[static_cast<size_t>(i)];
+      engine.parse_pinfo_mk2(text.data(), static_cast<uint32_t>(text.size()), static_cast<uint32_t>(i + 1), table);
+    }
+    benchmark::DoNotOptimize(table.size());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
 BENCHMARK(BM_LoadContainer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainReadContainer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadTextFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainReadTextFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseSamples)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -16,7 +16,10 @@
 // The last 128 bytes of a file are never taken for a chunk.  The container
 // is untrusted: every header and payload must lie wholly inside the file, or
 // the load fails; every allocation is bounded by the file's size before it
-// is made; every walk strictly advances and so ends.
+// is made; every walk strictly advances and so ends.  A read that yields
+// fewer bytes than asked (the file ends inside a header or payload) fails
+// the load like a read that yields nothing, so no part of a header or
+// payload is ever left undefined.  What was stored before a failure stays.
 #include <cstring>
 #include <map>
 #include <vector>
