@@ -9,7 +9,38 @@
 
 namespace plover {
 
-// The 139 recording settings, slot for slot as in _SF_INFO_OSD.
+// The 139 recording settings, slot for slot as in _SF_INFO_OSD.  Each value
+// below is the first slot of a field; camera (or input) n uses first + n - 1.
+enum SettingsSlot : int {
+  kTimeZoneRule = 0,
+  kStyleType = 1,
+  kStyle = 2,
+  kCameraName = 3,      // 5 cameras
+  kOsdMaster = 8,       // 5
+  kOsdDate = 13,        // 5
+  kOsdField = 18,       // 5
+  kOsdTrigger = 23,     // 5
+  kOsdPos = 28,         // 5
+  kOptionFieldId = 33,  // 10: camera n, option m at 2(n - 1) + (m - 1)
+  kOptionLen = 43,      // 10, same indexing
+  kSeparatorMark = 53,  // 5
+  kTriggerSw = 58,
+  kGpiIcon = 59,        // 16 inputs
+  kGpiRefTrigger = 75,  // 16
+  kSpeedTriggerSw = 91,
+  kSTriggerIcon = 92,  // 5
+  kSpeedUnit = 97,
+  kSpeedType = 98,  // 5
+  kCameraId = 103,
+  kAspect = 104,               // 5
+  kRecordingMode = 109,        // 5
+  kRecordingResolution = 114,  // 5
+  kRecordingBps = 119,         // 5
+  kRecordingFps = 124,         // 5
+  kRecordingAudioBps = 129,    // 5
+  kFov = 134,                  // 5
+};
+
 struct FileSettings {
   static constexpr int kSlotCount = 139;
   std::array<std::optional<std::string>, kSlotCount> slots;

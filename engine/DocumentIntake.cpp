@@ -1,13 +1,73 @@
 #include "engine/DocumentIntake.h"
 
+#include <new>
+#include <string>
+#include <utility>
+
+#include "engine/FileList.h"
+#include "engine/LoginInfo.h"
 #include "engine/MetadataEngine.h"
+#include "engine/PInfoParser.h"
+#include "engine/SettingsParser.h"
+#include "scan/Scanner.h"
 
 namespace plover {
+namespace {
 
-// Not yet implemented: the document is stored without parsing its sections.
+// The first element `name` of the range, or null.
+const char* FindSection(const char* text, uint32_t length, const char* name, uint32_t* sectionLength) {
+  if (text == nullptr) return nullptr;
+  int32_t found = 0;
+  const int32_t limit = length > 0x7fffffffu ? 0x7fffffff : static_cast<int32_t>(length);
+  const char* e = scan::FindElement(text, limit, name, &found);
+  if (e != nullptr) *sectionLength = static_cast<uint32_t>(found);
+  return e;
+}
+
+}  // namespace
+
+// A null file name is refused: every map this call fills is keyed by the
+// name, and an empty name would silently merge unrelated documents.  Nothing
+// is stored and the caller sees the failure result.
 bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, const char* fileName) {
   if (fileName == nullptr) return false;
-  if (engine.documents.count(fileName) == 0) engine.documents[fileName].document.assign(data, length);
+  if (data == nullptr && length != 0) return false;
+  const std::string name(fileName);
+
+  uint32_t vinfoLength = 0;
+  if (const char* vinfo = FindSection(data, length, "V-Info", &vinfoLength)) {
+    parse_vinfo(engine, name, vinfo, vinfoLength);
+  }
+
+  // The first F-Info serves the trigger summary, the log-ins and the settings.
+  uint32_t finfoLength = 0;
+  const char* finfo = FindSection(data, length, "F-Info", &finfoLength);
+  const TriggerSummary trigger = parse_trigger_summary(finfo, finfoLength);
+
+  uint32_t pinfoLength = 0;
+  if (const char* pinfo = FindSection(data, length, "P-Info", &pinfoLength)) {
+    parse_pinfo(engine, name.c_str(), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
+  }
+
+  uint32_t loginLength = 0;
+  if (const char* login = FindSection(finfo, finfoLength, "LoginInfo", &loginLength)) {
+    parse_loginInfo(engine, login, loginLength, name.c_str());
+  }
+
+  // The first document of a name is kept with its settings; later ones are
+  // parsed above but not stored.
+  if (engine.documents.find(name) == engine.documents.end()) {
+    try {
+      DocumentEntry entry;
+      parse_finfo_settings(finfo, finfoLength, entry.settings);
+      if (length != 0) entry.document.assign(data, length);
+      engine.documents.emplace(name, std::move(entry));
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
+
+  register_files(engine, name);
   return true;
 }
 

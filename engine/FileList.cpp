@@ -1,14 +1,185 @@
 #include "engine/FileList.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string_view>
+
 #include "engine/MetadataEngine.h"
+#include "platform/PageAlloc.h"
+#include "scan/CopyOut.h"
+#include "scan/Scanner.h"
 
 namespace plover {
+namespace {
 
-// Not yet implemented.
-bool GetAv3File(const MetadataEngine&, int32_t, int32_t, _META_VO_SFILELIST**, int32_t*, const char*) { return false; }
+constexpr size_t kNameField = 256;
+constexpr uint32_t kTimeTextLength = 19;  // YYYY-MM-DD hh:mm:ss
 
-void register_files(MetadataEngine&, const std::string&) {}
+int32_t Limit(size_t length) { return length > 0x7fffffffu ? 0x7fffffff : static_cast<int32_t>(length); }
 
-bool GetMetaFileName(const MetadataEngine&, const char*, char*) { return false; }
+struct Element {
+  const char* data = nullptr;
+  uint32_t length = 0;
+};
+
+// The data type code of a dtype value, -1 for none.
+int32_t DataTypeCode(std::string_view value) {
+  if (value.size() != 1) return -1;
+  switch (value[0]) {
+    case 'v':
+      return 0;
+    case 'a':
+      return 1;
+    case 'x':
+      return 2;
+    case 'w':
+      return 3;
+    default:
+      return -1;
+  }
+}
+
+bool MatchesChannel(const Element& file, int32_t channel) {
+  const auto ch = scan::FindAttributeText(file.data, file.length, "ch=\"");
+  if (!ch || ch->size() > 2) return false;
+  char digits[3] = {};
+  std::memcpy(digits, ch->data(), ch->size());
+  return std::atoi(digits) == channel;
+}
+
+bool MatchesDataType(const Element& file, int32_t dataType) {
+  const auto dtype = scan::FindAttributeText(file.data, file.length, "dtype=\"");
+  return dtype && DataTypeCode(*dtype) == dataType;
+}
+
+// The first element `name` at or after a position that only moves forward.
+// The element found last is remembered while it still lies ahead, so that a
+// run of File elements without their own F-Name or RecST never rescans the
+// same stretch.
+class ForwardFinder {
+ public:
+  ForwardFinder(const char* end, const char* name) : end_(end), name_(name) {}
+
+  std::optional<std::string_view> ContentFrom(const char* pos) {
+    if (found_.data == nullptr || found_.data < pos) {
+      int32_t length = 0;
+      const char* e = scan::FindElement(pos, Limit(static_cast<size_t>(end_ - pos)), name_, &length);
+      if (e == nullptr) return std::nullopt;
+      found_ = {e, static_cast<uint32_t>(length)};
+    }
+    return scan::ElementContent(found_.data, found_.length, name_);
+  }
+
+ private:
+  const char* end_;
+  const char* name_;
+  Element found_;
+};
+
+using PageList = std::unique_ptr<_META_VO_SFILELIST, void (*)(_META_VO_SFILELIST*)>;
+
+void ReleaseList(_META_VO_SFILELIST* list) { platform::ReleasePages(list); }
+
+}  // namespace
+
+bool parse_fileList(const char* fileList, uint32_t length, int32_t dataType, int32_t channel, StartTimeList& out) {
+  if (dataType < 0 || dataType > 3 || channel < 1 || channel > 99 || fileList == nullptr) return false;
+  uint32_t contentLength = 0;
+  const char* content = scan::GetElementContent(fileList, length, "FileList", &contentLength);
+  if (content == nullptr) return false;
+  const char* const end = content + contentLength;
+  ForwardFinder names(end, "F-Name");
+  ForwardFinder starts(end, "RecST");
+
+  const char* pos = static_cast<const char*>(std::memchr(content, '<', contentLength));
+  while (pos != nullptr) {
+    int32_t fileLength = 0;
+    const char* fileStart = scan::FindElement(pos, Limit(static_cast<size_t>(end - pos)), "File", &fileLength);
+    if (fileStart == nullptr) return false;
+    const Element file{fileStart, static_cast<uint32_t>(fileLength)};
+
+    if (MatchesChannel(file, channel) && MatchesDataType(file, dataType)) {
+      const auto name = names.ContentFrom(pos);
+      if (!name) return false;
+      const auto start = starts.ContentFrom(pos);
+      if (!start) return false;
+      std::array<char, kNameField> field{};
+      std::memcpy(field.data(), name->data(), std::min(name->size(), kNameField));
+      // Only the first 19 characters are read: a longer RecST is cut there, a
+      // shorter one reads as if padded with NULs.
+      char time[kTimeTextLength + 1] = {};
+      std::memcpy(time, start->data(), std::min<size_t>(start->size(), kTimeTextLength));
+      out.emplace(static_cast<uint64_t>(scan::ParseDateTime(time, false)), field);
+    }
+
+    const char* next = file.data + file.length;
+    pos = next < end ? static_cast<const char*>(std::memchr(next, '<', static_cast<size_t>(end - next))) : nullptr;
+  }
+  return true;
+}
+
+bool GetAv3File(const MetadataEngine& engine, int32_t dataType, int32_t channel, _META_VO_SFILELIST** list,
+                int32_t* count, const char* fileName) {
+  if (list == nullptr || count == nullptr || fileName == nullptr) return false;
+  const auto it = engine.documents.find(fileName);
+  if (it == engine.documents.end()) return false;
+
+  StartTimeList files;
+  const std::string& document = it->second.document;
+  int32_t finfoLength = 0;
+  const char* finfo = scan::FindElement(document.data(), Limit(document.size()), "F-Info", &finfoLength);
+  int32_t fileListLength = 0;
+  const char* fileList = finfo ? scan::FindElement(finfo, finfoLength, "FileList", &fileListLength) : nullptr;
+  if (fileList != nullptr) {
+    parse_fileList(fileList, static_cast<uint32_t>(fileListLength), dataType, channel, files);
+  }
+
+  *count = static_cast<int32_t>(files.size());
+  if (files.empty()) {
+    *list = nullptr;
+    return true;
+  }
+  if (files.size() > SIZE_MAX / sizeof(_META_VO_SFILELIST)) return false;
+  auto* array = static_cast<_META_VO_SFILELIST*>(platform::AllocatePages(files.size() * sizeof(_META_VO_SFILELIST)));
+  if (array == nullptr) return false;
+  size_t i = 0;
+  for (const auto& [start, name] : files) std::memcpy(array[i++].fileName, name.data(), kNameField);
+  *list = array;
+  return true;
+}
+
+void register_files(MetadataEngine& engine, const std::string& documentFileName) {
+  struct Pair {
+    int32_t dataType;
+    int32_t channel;
+  };
+  static constexpr Pair kPairs[] = {{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {2, 2}, {2, 3},
+                                    {2, 4}, {2, 5}, {3, 1}, {3, 2}, {1, 1}, {1, 2}, {1, 3}};
+  for (const Pair& pair : kPairs) {
+    _META_VO_SFILELIST* raw = nullptr;
+    int32_t count = 0;
+    if (!GetAv3File(engine, pair.dataType, pair.channel, &raw, &count, documentFileName.c_str())) continue;
+    const PageList list(raw, ReleaseList);
+    for (int32_t i = 0; list && i < count; ++i) {
+      const char* name = list.get()[i].fileName;
+      const void* nul = std::memchr(name, '\0', kNameField);
+      const size_t nameLength = nul ? static_cast<size_t>(static_cast<const char*>(nul) - name) : kNameField;
+      engine.documentByFile.try_emplace(std::string(name, nameLength), documentFileName);
+    }
+  }
+}
+
+// A null name is unknown.
+bool GetMetaFileName(const MetadataEngine& engine, const char* name, char* out) {
+  if (name == nullptr || out == nullptr) return false;
+  const auto it = engine.documentByFile.find(name);
+  if (it == engine.documentByFile.end()) return false;
+  CopyDisplayText(out, kNameField, it->second);
+  return true;
+}
 
 }  // namespace plover

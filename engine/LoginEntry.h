@@ -14,6 +14,8 @@ namespace plover {
 // lastName[2], fileName).
 struct LoginRecord {
   static constexpr int kTextCount = 14;
+  static constexpr int kOfficerTextCount = 13;  // all but the file name
+  enum Text { kField = 0, kOfficerId = 5, kFirstName = 7, kMiddleName = 9, kLastName = 11, kFileName = 13 };
   std::array<std::optional<std::string>, kTextCount> texts;
 };
 
