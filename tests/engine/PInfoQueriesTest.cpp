@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <string>
 
 #include "TimeZone.h"
 #include "engine/MetadataEngine.h"
 #include "engine/PInfoParser.h"
 #include "engine/PInfoQueries.h"
-#include "engine/SeekSample.h"
 #include "scan/Scanner.h"
 
 namespace plover {
@@ -52,13 +50,6 @@ TEST_F(PInfoQueries, SeekAtBeforeBetweenAndAfterSamples) {
   EXPECT_EQ(Pick(kAt0 - 1, 1), 0u);
   EXPECT_EQ(Pick(kAt1 + 1, 0), 0u);
   EXPECT_EQ(Pick(kAt1 + 1, 1), kAt1);
-
-  // The log-in search: an exact hit needs the high half of the time at 0.
-  std::map<uint32_t, int> map{{100, 1}, {200, 2}};
-  EXPECT_EQ(SeekSample(map, 200u, 1, false)->first, 100u);
-  EXPECT_EQ(SeekSample(map, 100u, 1, false), map.end());
-  const std::map<uint32_t, int> none;
-  EXPECT_TRUE(SeekSample(none, 1u, 1) == none.end());
 }
 
 TEST_F(PInfoQueries, DisplayRecordCopiesWhatIsWantedAndStored) {
@@ -85,11 +76,6 @@ TEST_F(PInfoQueries, DisplayRecordCopiesWhatIsWantedAndStored) {
   ASSERT_TRUE(outdata_pinfo_osd(engine, kAt1, 0, &record));
   EXPECT_STREQ(record.own, "");
   EXPECT_EQ(record.sampleTime, kAt1);
-  // With an OSD info size of 0 nothing is written at all.
-  engine.osdInfoSize = 0;
-  std::memset(bufs, '#', sizeof bufs);
-  ASSERT_TRUE(outdata_pinfo_osd(engine, kAt0, 0, &record));
-  EXPECT_EQ(bufs[0][0], '#');
 }
 
 TEST_F(PInfoQueries, NumberQueryOnSamples) {
