@@ -6,6 +6,7 @@
 #
 # Stages: native (warnings as errors), asan (AddressSanitizer and
 # UndefinedBehaviorSanitizer), i686 (32-bit build, run under qemu-i386),
+# valgrind (the native build's test programs under valgrind memcheck),
 # consumer (another CMake project links the library; install works),
 # windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
 # wine64), windows-i686 (the 32-bit DLL and tests, built and linked only: this
@@ -18,12 +19,13 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan i686 consumer windows windows-i686)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686)
 
 packages=(cmake ninja-build g++ libgtest-dev googletest)
 for s in "${stages[@]}"; do
   case $s in
     i686) packages+=(g++-multilib qemu-user) ;;
+    valgrind) packages+=(valgrind) ;;
     windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64) ;;
     windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686) ;;
   esac
@@ -54,6 +56,30 @@ build_and_test() {
   cmake --build "$out/$name" -j "$jobs"
   echo "== $name: tests"
   ctest --test-dir "$out/$name" -j "$jobs" --output-on-failure
+}
+
+# Every test program of the native build under memcheck: an invalid access,
+# a use of uninitialised memory or a leak fails the stage.
+valgrind_stage() {
+  [ -f "$out/native/build.ninja" ] || build_and_test native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$out/native" -j "$jobs" >/dev/null
+  echo "== valgrind: test programs under memcheck"
+  local names passed=0 failed=0
+  names=$(ctest --test-dir "$out/native" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+  for name in $names; do
+    local exe
+    exe=$(find "$out/native/tests" -type f -name "$name" -perm -u+x | head -1)
+    [ -n "$exe" ] || { echo "no program for test $name" >&2; failed=$((failed + 1)); continue; }
+    if (cd "$(dirname "$exe")" && valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+      "$exe" --gtest_brief=1 >"$out/native/valgrind-$name.log" 2>&1); then
+      passed=$((passed + 1))
+    else
+      tail -40 "$out/native/valgrind-$name.log" >&2
+      failed=$((failed + 1))
+    fi
+  done
+  echo "valgrind: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
 }
 
 consumer() {
@@ -119,6 +145,7 @@ for s in "${stages[@]}"; do
     i686) build_and_test i686 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/linux-i686.cmake" \
       -DPLOVER_GTEST_FROM_SOURCE=ON ;;
     consumer) consumer ;;
+    valgrind) valgrind_stage ;;
     windows) windows ;;
     windows-i686) windows_i686 ;;
     *) echo "unknown stage: $s" >&2; exit 2 ;;
