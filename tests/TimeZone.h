@@ -9,6 +9,19 @@
 
 namespace plover::test {
 
+// Sets the TZ variable to `zone`, or removes it when null; nothing else.
+inline void SetTzVariable(const char* zone) {
+#if defined(_WIN32)
+  _putenv_s("TZ", zone ? zone : "");
+#else
+  if (zone) {
+    setenv("TZ", zone, 1);
+  } else {
+    unsetenv("TZ");
+  }
+#endif
+}
+
 // Sets TZ for its lifetime and restores the previous setting afterwards.
 class ScopedTimeZone {
  public:
@@ -29,15 +42,7 @@ class ScopedTimeZone {
  private:
   // Sets TZ to `zone`, or removes it when null, and re-reads it.
   static void Set(const char* zone) {
-#if defined(_WIN32)
-    _putenv_s("TZ", zone ? zone : "");
-#else
-    if (zone) {
-      setenv("TZ", zone, 1);
-    } else {
-      unsetenv("TZ");
-    }
-#endif
+    SetTzVariable(zone);
     platform::ReloadTimeZone();
   }
 
