@@ -1,0 +1,17 @@
+// Counts the bytes held through operator new in this program, to check
+// memory budgets (not time) in tests.
+#ifndef PLOVER_TESTS_HOSTILE_MEMORYCOUNTER_H
+#define PLOVER_TESTS_HOSTILE_MEMORYCOUNTER_H
+
+#include <cstddef>
+
+namespace plover::test {
+
+// Bytes held now, and the most held since the last ResetPeak.
+std::size_t BytesInUse();
+std::size_t PeakBytes();
+void ResetPeak();
+
+}  // namespace plover::test
+
+#endif
