@@ -143,25 +143,24 @@ void ReadSettings(const Track& track, size_t from, CaptionCue* cue) {
 
 // Reads the text lines in [start, region_end) into `cue`: CR LF terminated,
 // up to an empty line, a line without LF or the 17th line.  Returns where
-// reading stopped: the LF of the 17th line, or the start of the line that
-// ended the text.
+// reading stopped: after the 17th line, or the start of the line that ended
+// the text.  Either lies at or before the arrow that ends the region.
 size_t ReadLines(const Track& track, size_t start, size_t region_end, CaptionCue* cue) {
-  // A line's last byte e lies below region_end and is followed by an LF
-  // inside the track.
-  const size_t lf_limit = std::min(region_end + 1, track.length());
+  // A line's last byte e lies below region_end and is followed by an LF.
+  // The byte at region_end is an arrow's blank or past the track, so that
+  // LF lies below region_end as well.
   cue->lines.clear();
   size_t s = start;
   while (cue->lines.size() < kMaxLines) {
     // The LF must come after the line's first byte: e = lf - 1 >= s.
-    const size_t lf = track.FindByte(s + 1, lf_limit, '\n');
-    if (lf >= lf_limit) break;
+    const size_t lf = track.FindByte(s + 1, region_end, '\n');
+    if (lf >= region_end) break;
     const size_t e = lf - 1;
     const size_t size = e - s;  // the byte at e, the CR, is dropped
     if (size == 0) break;
     const size_t stored = std::min(size, kMaxLineLength);
     const size_t text = track.FindByte(s, s + stored, '\0') - s;
     cue->lines.push_back(CueLine{std::string(track.at_ptr(s), text), static_cast<int32_t>(stored + 1)});
-    if (cue->lines.size() == kMaxLines) return lf;
     s = lf + 1;
   }
   return s;

@@ -13,12 +13,11 @@
 namespace {
 
 using plover::CaptionStore;
-constexpr uint64_t kMarker = CaptionStore::kEndMarker;
 
 void Load(CaptionStore& store, const std::string& track) {
-  ASSERT_EQ(
-      store.inputdata_VTT(reinterpret_cast<const unsigned char*>(track.data()), static_cast<uint32_t>(track.size())),
-      0);
+  // Exactly sized, so that a read past the end shows under the sanitizers.
+  const std::vector<unsigned char> bytes(track.begin(), track.end());
+  ASSERT_EQ(store.inputdata_VTT(bytes.data(), static_cast<uint32_t>(bytes.size())), 0);
 }
 
 std::string ReadTrack(const char* name) {
@@ -27,183 +26,156 @@ std::string ReadTrack(const char* name) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A record whose every byte is 0x5A, to see what a lookup wrote.
-struct Record : _VTT_OSD_INFO {
-  Record() { std::memset(static_cast<_VTT_OSD_INFO*>(this), 0x5A, sizeof(_VTT_OSD_INFO)); }
-  bool Untouched() const {
-    Record fresh;
-    return std::memcmp(static_cast<const _VTT_OSD_INFO*>(this), static_cast<const _VTT_OSD_INFO*>(&fresh),
-                       sizeof(_VTT_OSD_INFO)) == 0;
-  }
-};
+std::string Time(uint64_t t) { return t == CaptionStore::kEndMarker ? "*" : std::to_string(t); }
 
-const plover::CaptionCue& Cue(const CaptionStore& store, uint64_t start) { return store.cues().at(start); }
+// Every entry as "key: start-end aALIGN pPOSITION lLINE text/size ...", with
+// "*" for the largest key, entries separated by " | ".
+std::string Dump(const CaptionStore& store) {
+  std::string out;
+  for (const auto& [key, cue] : store.cues()) {
+    if (!out.empty()) out += " | ";
+    out += Time(key) + ": " + Time(cue.startTime) + "-" + Time(cue.endTime) + " a" + std::to_string(cue.align) + " p" +
+           std::to_string(cue.position) + " l" + std::to_string(cue.line);
+    for (const plover::CueLine& line : cue.lines) out += " " + line.text + "/" + std::to_string(line.size);
+  }
+  return out;
+}
+
+std::string DumpOf(const std::string& track) {
+  CaptionStore store;
+  Load(store, track);
+  return Dump(store);
+}
 
 std::string Timing(const char* start, const char* end, const char* settings = "") {
   return std::string(start) + " --> " + end + settings + "\r\n";
 }
 
 TEST(CaptionIntake, ReadsTimesSettingsAndLines) {
-  CaptionStore store;
-  Load(store,
-       "WEBVTT\r\n\r\n" + Timing("00:00:01.000", "00:00:04.000", " align:middle line:84%") + "Hello\r\nWorld\r\n\r\n");
-  ASSERT_EQ(store.cues().size(), 2u);  // the cue and the end marker
-  const plover::CaptionCue& cue = Cue(store, 1000);
-  EXPECT_EQ(cue.startTime, 1000u);
-  EXPECT_EQ(cue.endTime, 4000u);
-  EXPECT_EQ(cue.lines.size(), 2u);
-  EXPECT_STREQ(cue.lines[0].text.c_str(), "Hello");
-  EXPECT_STREQ(cue.lines[1].text.c_str(), "World");
-  EXPECT_EQ(cue.lines[0].size, 6);
-  EXPECT_EQ(cue.lines[1].size, 6);
-  EXPECT_EQ(cue.align, 1);
-  EXPECT_EQ(cue.line, 84);
-  EXPECT_EQ(cue.position, 0);
-  EXPECT_EQ(Cue(store, kMarker).startTime, 1000u);  // the marker copies the last cue
+  EXPECT_EQ(DumpOf("WEBVTT\r\n\r\n" + Timing("00:00:01.000", "00:00:04.000", " align:middle line:84%") +
+                   "Hello\r\nWorld\r\n\r\n"),
+            "1000: 1000-4000 a1 p0 l84 Hello/6 World/6 | *: 1000-4000 a1 p0 l84 Hello/6 World/6");
 }
 
 TEST(CaptionIntake, SettingsValues) {
-  struct Case {
+  const struct {
     const char* settings;
-    int align, position, line;
-  } const cases[] = {
-      {"", 0, 0, 0},
-      {" align:end", 2, 0, 0},
-      {" align:start", 0, 0, 0},
-      {" align:left", 0, 0, 0},
-      {" align:middle", 1, 0, 0},   // at the end of the line: the CR belongs to the value
-      {" align:xmiddle", 0, 0, 0},  // 8 characters with the CR
-      {" align:xend position:5%", 2, 5, 0},
-      {" line:0% position:100%", 0, 100, 0},
-      {"  position:% line: 7%", 0, 0, 7},
-      {" position:-3%line:+9%", 0, -3, 9},
-      {" position:ab%", 0, 0, 0},
-      // Outside the format, read as no setting: 4 characters, no "%" on the line.
-      {" position:1000% line:12345%", 0, 0, 0},
-      {" position:50", 0, 0, 0},
-      {" line:50 align:end", 2, 0, 0},
+    const char* expected;
+  } cases[] = {
+      {"", "a0 p0 l0"},
+      {" align:end", "a2 p0 l0"},
+      {" align:start", "a0 p0 l0"},
+      {" align:left", "a0 p0 l0"},
+      {" align:middle", "a1 p0 l0"},   // at the end of the line: the CR belongs to the value
+      {" align:xmiddle", "a0 p0 l0"},  // 8 characters with the CR
+      {" align:xend position:5%", "a2 p5 l0"},
+      {" line:0% position:100%", "a0 p100 l0"},
+      {"  position:% line: 7%", "a0 p0 l7"},
+      {" position:-3%line:+9%", "a0 p-3 l9"},
+      {" position:ab%", "a0 p0 l0"},
+      // Outside the format, read as no setting: over 3 characters, no "%" on
+      // the line (the one on the text line below does not count).
+      {" position:1000% line:12345%", "a0 p0 l0"},
+      {" position:50", "a0 p0 l0"},
+      {" line:50 align:end", "a2 p0 l0"},
   };
-  for (const Case& c : cases) {
-    CaptionStore store;
-    // A "%" on the next line is not the value's.
-    Load(store, Timing("00:00:01.000", "00:00:02.000", c.settings) + "5%\r\n\r\n");
-    const plover::CaptionCue& info = Cue(store, 1000);
-    EXPECT_EQ(info.align, c.align) << c.settings;
-    EXPECT_EQ(info.position, c.position) << c.settings;
-    EXPECT_EQ(info.line, c.line) << c.settings;
+  for (const auto& c : cases) {
+    const std::string dump = DumpOf(Timing("00:00:01.000", "00:00:02.000", c.settings) + "5%\r\n\r\n");
+    EXPECT_EQ(dump.substr(0, dump.find(" 5%")), std::string("1000: 1000-2000 ") + c.expected) << c.settings;
   }
 }
 
 TEST(CaptionIntake, LineLimits) {
   std::string track = Timing("00:00:01.000", "00:00:02.000");
-  for (int i = 0; i < 20; ++i) track += "line " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 20; ++i) track += std::to_string(i % 10) + "\r\n";
   track += "\r\n" + Timing("00:00:03.000", "00:00:04.000") + std::string(300, 'x') + "\r\n\r\n";
   CaptionStore store;
   Load(store, track);
-  const plover::CaptionCue& many = Cue(store, 1000);
-  EXPECT_EQ(many.lines.size(), 17u);
-  EXPECT_STREQ(many.lines[16].text.c_str(), "line 16");  // the 18th line and later are dropped
-  const plover::CaptionCue& wide = Cue(store, 3000);
-  EXPECT_EQ(wide.lines.size(), 1u);
-  EXPECT_EQ(wide.lines[0].text, std::string(255, 'x'));
-  EXPECT_EQ(wide.lines[0].size, 256);
+  // The 18th line and later are dropped.
+  EXPECT_EQ(Dump(store).substr(0, 99),
+            "1000: 1000-2000 a0 p0 l0 0/2 1/2 2/2 3/2 4/2 5/2 6/2 7/2 8/2 9/2 0/2 1/2 2/2 3/2 4/2 5/2 6/2 | 3000");
+  const plover::CueLine& wide = store.cues().at(3000).lines.at(0);
+  EXPECT_EQ(wide.text, std::string(255, 'x'));
+  EXPECT_EQ(wide.size, 256);
 }
 
 TEST(CaptionIntake, WhereTheTextEnds) {
-  CaptionStore store;
-  Load(store, Timing("00:00:01.000", "00:00:02.000") + "one\r\ntwo\r\n" +  // next arrow ends it
-                  "id\r\n" + Timing("00:00:03.000", "00:00:04.000") + "three\r\n\r\nafter empty\r\n" +
-                  Timing("00:00:05.000", "00:00:06.000") + "no LF at the end");
-  const plover::CaptionCue& first = Cue(store, 1000);
-  ASSERT_EQ(first.lines.size(), 3u);
-  EXPECT_STREQ(first.lines[2].text.c_str(), "id");  // an identifier without an empty line before it
-  EXPECT_EQ(Cue(store, 3000).lines.size(), 1u);
-  EXPECT_EQ(Cue(store, 5000).lines.size(), 0u);
-  EXPECT_EQ(store.cues().size(), 4u);
+  // The next timing line ends a text without an empty line, and an identifier
+  // before it becomes the last line; an empty line ends the text, and so does
+  // the end of the data before a line's LF.
+  EXPECT_EQ(
+      DumpOf(Timing("00:00:01.000", "00:00:02.000") + "one\r\ntwo\r\nid\r\n" + Timing("00:00:03.000", "00:00:04.000") +
+             "three\r\n\r\nafter empty\r\n" + Timing("00:00:05.000", "00:00:06.000") + "no LF at the end"),
+      "1000: 1000-2000 a0 p0 l0 one/4 two/4 id/3 | 3000: 3000-4000 a0 p0 l0 three/6 | "
+      "5000: 5000-6000 a0 p0 l0 | *: 5000-6000 a0 p0 l0");
+  // A NUL inside a line ends what is handed out, not the stored length.
+  EXPECT_EQ(DumpOf(Timing("00:00:01.000", "00:00:02.000") + std::string("ab\0cd\r\n\r\n", 9)).substr(0, 30),
+            "1000: 1000-2000 a0 p0 l0 ab/6 ");
 }
 
 TEST(CaptionIntake, KeysStartTimesAndTheEndMarker) {
   CaptionStore store;
   Load(store, "WEBVTT\r\n\r\nNo cues here.\r\n");
-  ASSERT_EQ(store.cues().size(), 1u);
-  EXPECT_EQ(Cue(store, kMarker).lines.size(), 0u);
-  EXPECT_EQ(Cue(store, kMarker).endTime, 0u);
+  EXPECT_EQ(Dump(store), "*: 0-0 a0 p0 l0");
 
   // Same start: the later cue wins, also across tracks; the first marker stays.
   Load(store, Timing("00:00:01.000", "00:00:02.000") + "first\r\n\r\n" + Timing("00:00:01.000", "00:00:09.000") +
                   "second\r\n\r\n");
   Load(store, Timing("00:00:05.000", "00:00:06.000") + "later\r\n\r\n");
-  ASSERT_EQ(store.cues().size(), 3u);
-  EXPECT_EQ(Cue(store, 1000).endTime, 9000u);
-  EXPECT_STREQ(Cue(store, 1000).lines[0].text.c_str(), "second");
-  EXPECT_EQ(Cue(store, kMarker).lines.size(), 0u);
+  EXPECT_EQ(Dump(store), "1000: 1000-9000 a0 p0 l0 second/7 | 5000: 5000-6000 a0 p0 l0 later/6 | *: 0-0 a0 p0 l0");
 
-  // A start that does not scan takes the marker's place; an end that does not
-  // scan lasts forever.
+  // A start that does not scan (no hours) takes the marker's place; an end
+  // that does not scan lasts forever.
+  store.ClearVTTData();
   Load(store, "\r\n\r\n00:07.000 --> 00:08.000\r\nshort\r\n\r\n" + Timing("00:00:07.000", "later") + "x\r\n\r\n");
-  EXPECT_STREQ(Cue(store, kMarker).lines[0].text.c_str(), "short");
-  EXPECT_EQ(Cue(store, kMarker).endTime, kMarker);
-  EXPECT_EQ(Cue(store, 7000).endTime, kMarker);
+  EXPECT_EQ(Dump(store), "7000: 7000-* a0 p0 l0 x/2 | *: *-* a0 p0 l0 short/6");
 }
 
-// Arrows too close to either end of the data: the missing time is -1 and
-// nothing outside the data is read (the sanitizers would tell).
+// Arrows too close to either end of the data: the missing time is -1, and
+// nothing outside the data is read.
 TEST(CaptionIntake, ArrowsNearTheEdgesOfTheData) {
   const struct {
-    std::string track;
-    size_t cues;
-    uint64_t start, end;
+    const char* track;
+    const char* expected;
   } cases[] = {
-      {" --> 00:00:02.000\r\nx\r\n", 1, kMarker, 2000},  // stored under the marker key
-      {"1.000 --> 00:00:02.000\r\n", 1, kMarker, 2000},
-      {"00:00:01.000 --> 00:00:02.00", 2, 1000, kMarker},
-      {"00:00:01.000 --> 0", 2, 1000, kMarker},
-      {"00:00:01.000 -->", 1, 0, 0},  // no byte after the separator: not a cue
-      {"00:00:01.000 --> ", 1, 0, 0},
-      {" -->\r\n -->", 1, kMarker, kMarker},
+      {" --> 00:00:02.000\r\nx\r\n", "*: *-2000 a0 p0 l0 x/2"},
+      {"1.000 --> 00:00:02.000\r\n", "*: *-2000 a0 p0 l0"},
+      {"00:00:01.000 --> 00:00:02.00", "1000: 1000-* a0 p0 l0 | *: 1000-* a0 p0 l0"},
+      {"00:00:01.000 --> 0", "1000: 1000-* a0 p0 l0 | *: 1000-* a0 p0 l0"},
+      {"00:00:01.000 --> 00:00:02.000 align:en", "1000: 1000-2000 a0 p0 l0 | *: 1000-2000 a0 p0 l0"},
+      {"00:00:01.000 --> 00:00:02.000 line:9", "1000: 1000-2000 a0 p0 l0 | *: 1000-2000 a0 p0 l0"},
+      {"00:00:01.000 -->", "*: 0-0 a0 p0 l0"},  // no byte after the separator: not a cue
+      {"00:00:01.000 --> ", "*: 0-0 a0 p0 l0"},
+      {" -->\r\n -->", "*: *-* a0 p0 l0"},
   };
-  for (const auto& c : cases) {
-    const std::vector<unsigned char> bytes(c.track.begin(), c.track.end());  // exactly sized: overreads show
-    CaptionStore store;
-    store.inputdata_VTT(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    ASSERT_EQ(store.cues().size(), c.cues) << c.track;
-    const plover::CaptionCue& cue = store.cues().begin()->second;
-    EXPECT_EQ(cue.startTime, c.start) << c.track;
-    EXPECT_EQ(cue.endTime, c.end) << c.track;
-  }
+  for (const auto& c : cases) EXPECT_EQ(DumpOf(c.track), c.expected) << c.track;
 }
 
 TEST(CaptionIntake, TracksWrittenByOtherTools) {
-  CaptionStore store;
-  Load(store, ReadTrack("crlf_blocks.vtt"));  // BOM, NOTE, STYLE, identifiers
-  ASSERT_EQ(store.cues().size(), 3u);
-  EXPECT_EQ(Cue(store, 1000).endTime, 3500u);
-  EXPECT_EQ(Cue(store, 1000).align, 2);
-  EXPECT_EQ(Cue(store, 1000).position, 10);
-  EXPECT_EQ(Cue(store, 1000).line, 90);
-  EXPECT_EQ(Cue(store, 1000).lines.size(), 1u);
-  EXPECT_STREQ(Cue(store, 4000).lines[1].text.c_str(), "lines");
-
-  // LF-only lines: each loses its last byte, and an empty line does not end
-  // the text, which runs on to the next arrow.
-  store.ClearVTTData();
-  Load(store, ReadTrack("lf_only.vtt"));
-  EXPECT_EQ(Cue(store, 1000).line, 50);
-  EXPECT_EQ(Cue(store, 1000).lines.size(), 1u);
-  EXPECT_STREQ(Cue(store, 1000).lines[0].text.c_str(), "Hello ther");
-  EXPECT_STREQ(Cue(store, 3000).lines[0].text.c_str(), "By");
-
-  store.ClearVTTData();
-  Load(store, ReadTrack("other_settings.vtt"));  // vertical:, size:, line-left, center
-  EXPECT_EQ(Cue(store, 1000).position, 50);
-  EXPECT_EQ(Cue(store, 1000).align, 0);
-  EXPECT_EQ(Cue(store, 1000).line, 0);
-  EXPECT_EQ(Cue(store, 3000).line, -5);
-  EXPECT_EQ(Cue(store, 3000).position, 0);
-  EXPECT_EQ(Cue(store, 3000).align, 2);
+  // BOM, NOTE and STYLE blocks, cue identifiers.
+  EXPECT_EQ(DumpOf(ReadTrack("crlf_blocks.vtt")),
+            "1000: 1000-3500 a2 p10 l90 Hello/6 | 4000: 4000-6000 a0 p0 l0 Two/4 lines/6 | "
+            "*: 4000-6000 a0 p0 l0 Two/4 lines/6");
+  // LF-only lines each lose their last byte, and an empty line does not end
+  // the text, which runs on to the next timing line.
+  EXPECT_EQ(DumpOf(ReadTrack("lf_only.vtt")),
+            "1000: 1000-2000 a0 p0 l50 Hello ther/11 | 3000: 3000-4000 a0 p0 l0 By/3 | *: 3000-4000 a0 p0 l0 By/3");
+  // vertical:, size:, line-left, center, a value with no "%".
+  EXPECT_EQ(DumpOf(ReadTrack("other_settings.vtt")),
+            "1000: 1000-2000 a0 p50 l0 Side/5 | 3000: 3000-4000 a2 p0 l-5 Low/4 | *: 3000-4000 a2 p0 l-5 Low/4");
 }
 
 // ---- Lookup ----
+
+// A record whose every byte is 0x5A, to see what a lookup wrote.
+struct Record : _VTT_OSD_INFO {
+  Record() { std::memset(static_cast<_VTT_OSD_INFO*>(this), 0x5A, sizeof(_VTT_OSD_INFO)); }
+  bool Untouched() const {
+    const Record fresh;
+    return std::memcmp(static_cast<const _VTT_OSD_INFO*>(this), static_cast<const _VTT_OSD_INFO*>(&fresh),
+                       sizeof(_VTT_OSD_INFO)) == 0;
+  }
+};
 
 class CaptionLookup : public ::testing::Test {
  protected:
@@ -226,11 +198,8 @@ TEST_F(CaptionLookup, LatestCueAtOrBeforeTheTimeWithInclusiveEnds) {
   for (const auto& c : cases) {
     record = Record();
     EXPECT_EQ(Lookup(c.key), 0) << c.key;
-    if (c.lines < 0) {
-      EXPECT_TRUE(record.Untouched()) << c.key;
-    } else {
-      EXPECT_EQ(record.lineCount, c.lines) << c.key;
-    }
+    EXPECT_EQ(c.lines < 0 ? -1 : record.lineCount, c.lines) << c.key;
+    EXPECT_EQ(record.Untouched(), c.lines < 0) << c.key;
   }
   Lookup("00:00:02.000");
   EXPECT_STREQ(record.text[0], "first");
@@ -257,6 +226,15 @@ TEST_F(CaptionLookup, WritesOnlyTheCuesLines) {
   EXPECT_STREQ(record.text[2], "z");
   EXPECT_STREQ(record.text[3], "d");  // the earlier call's lines stay
   EXPECT_STREQ(record.text[4], "e");
+
+  // A line that starts with a NUL is handed out as nothing at all.
+  record = Record();
+  Load(store, Timing("00:00:14.000", "00:00:15.000") + std::string("\0x\r\nok\r\n\r\n", 9));
+  Lookup("00:00:14.000");
+  EXPECT_EQ(record.lineCount, 2);
+  EXPECT_EQ(record.textSize[0], 0x5A5A5A5A);
+  EXPECT_EQ(record.text[0][0], 0x5A);
+  EXPECT_STREQ(record.text[1], "ok");
 }
 
 TEST_F(CaptionLookup, OverlappingCuesTakeTheLaterStart) {
@@ -267,11 +245,14 @@ TEST_F(CaptionLookup, OverlappingCuesTakeTheLaterStart) {
 }
 
 TEST_F(CaptionLookup, ClearEmptiesTheStoreAndTheMarker) {
+  CaptionStore copy(store);
   store.ClearVTTData();
-  EXPECT_TRUE(store.cues().empty());
   EXPECT_EQ(Lookup("00:00:02.000"), -1);
   EXPECT_TRUE(record.Untouched());
+  EXPECT_EQ(copy.GetVTTData("00:00:02.000", &record), 0);  // copies are independent
+  EXPECT_STREQ(record.text[0], "first");
 
+  record = Record();
   Load(store, "WEBVTT\r\n");  // a track without cues leaves an empty marker
   EXPECT_EQ(Lookup("000:00:00.000"), 0);
   EXPECT_EQ(record.lineCount, 0);
@@ -282,13 +263,6 @@ TEST_F(CaptionLookup, ClearEmptiesTheStoreAndTheMarker) {
   record = Record();
   EXPECT_EQ(Lookup("00:00:00.001"), 0);
   EXPECT_TRUE(record.Untouched());
-}
-
-TEST_F(CaptionLookup, CopiesAreIndependent) {
-  CaptionStore copy(store);
-  store.ClearVTTData();
-  EXPECT_EQ(copy.GetVTTData("00:00:02.000", &record), 0);
-  EXPECT_STREQ(record.text[0], "first");
 }
 
 TEST(CaptionLookupShortForm, CuesWithoutHoursAreNeverFound) {
@@ -305,19 +279,19 @@ TEST(CaptionLookupShortForm, CuesWithoutHoursAreNeverFound) {
 
 TEST(CaptionLargeTrack, EveryCueIsFound) {
   std::string track = "WEBVTT\r\n\r\n";
-  char timing[128];
+  char time[128];
   for (int i = 0; i < 10000; ++i) {
-    std::snprintf(timing, sizeof timing, "%02d:%02d:%02d.000 --> %02d:%02d:%02d.500\r\n", i / 3600, i / 60 % 60, i % 60,
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d.000 --> %02d:%02d:%02d.500\r\n", i / 3600, i / 60 % 60, i % 60,
                   i / 3600, i / 60 % 60, i % 60);
-    track += timing + std::to_string(i) + "\r\n\r\n";
+    track += time + std::to_string(i) + "\r\n\r\n";
   }
   CaptionStore store;
   Load(store, track);
   ASSERT_EQ(store.cues().size(), 10001u);
   Record record;
   for (int i = 0; i < 10000; i += 997) {
-    std::snprintf(timing, sizeof timing, "%02d:%02d:%02d.250", i / 3600, i / 60 % 60, i % 60);
-    ASSERT_EQ(store.GetVTTData(timing, &record), 0);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d.250", i / 3600, i / 60 % 60, i % 60);
+    ASSERT_EQ(store.GetVTTData(time, &record), 0);
     EXPECT_EQ(std::string(record.text[0]), std::to_string(i));
   }
 }
