@@ -24,6 +24,17 @@ const char* FindSection(const char* text, uint32_t length, const char* name, uin
   return e;
 }
 
+// Runs one section parser.  Its result is not looked at, and running out of
+// memory inside it stops that section only: what it stored stays, and the
+// intake goes on.
+template <typename Parse>
+void RunSection(Parse parse) {
+  try {
+    parse();
+  } catch (const std::bad_alloc&) {
+  }
+}
+
 }  // namespace
 
 // A null file name is refused: every map this call fills is keyed by the
@@ -36,7 +47,7 @@ bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, co
 
   uint32_t vinfoLength = 0;
   if (const char* vinfo = FindSection(data, length, "V-Info", &vinfoLength)) {
-    parse_vinfo(engine, name, vinfo, vinfoLength);
+    RunSection([&] { parse_vinfo(engine, name, vinfo, vinfoLength); });
   }
 
   // The first F-Info serves the trigger summary, the log-ins and the settings.
@@ -46,12 +57,14 @@ bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, co
 
   uint32_t pinfoLength = 0;
   if (const char* pinfo = FindSection(data, length, "P-Info", &pinfoLength)) {
-    parse_pinfo(engine, name.c_str(), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
+    RunSection([&] {
+      parse_pinfo(engine, name.c_str(), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
+    });
   }
 
   uint32_t loginLength = 0;
   if (const char* login = FindSection(finfo, finfoLength, "LoginInfo", &loginLength)) {
-    parse_loginInfo(engine, login, loginLength, name.c_str());
+    RunSection([&] { parse_loginInfo(engine, login, loginLength, name.c_str()); });
   }
 
   // The first document of a name is kept with its settings; later ones are
@@ -67,7 +80,7 @@ bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, co
     }
   }
 
-  register_files(engine, name);
+  RunSection([&] { register_files(engine, name); });
   return true;
 }
 
