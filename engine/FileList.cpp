@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -80,9 +79,23 @@ class ForwardFinder {
   Element found_;
 };
 
-using PageList = std::unique_ptr<_META_VO_SFILELIST, void (*)(_META_VO_SFILELIST*)>;
+// The FileList element inside the first F-Info of a document, or none.
+Element FindFileList(const std::string& document) {
+  int32_t finfoLength = 0;
+  const char* finfo = scan::FindElement(document.data(), Limit(document.size()), "F-Info", &finfoLength);
+  if (finfo == nullptr) return {};
+  int32_t length = 0;
+  const char* fileList = scan::FindElement(finfo, finfoLength, "FileList", &length);
+  if (fileList == nullptr) return {};
+  return {fileList, static_cast<uint32_t>(length)};
+}
 
-void ReleaseList(_META_VO_SFILELIST* list) { platform::ReleasePages(list); }
+// A name field read as a NUL-terminated string that may fill all 256 bytes.
+std::string NameOf(const std::array<char, kNameField>& field) {
+  const void* nul = std::memchr(field.data(), '\0', kNameField);
+  return std::string(field.data(),
+                     nul ? static_cast<size_t>(static_cast<const char*>(nul) - field.data()) : kNameField);
+}
 
 }  // namespace
 
@@ -129,14 +142,8 @@ bool GetAv3File(const MetadataEngine& engine, int32_t dataType, int32_t channel,
   if (it == engine.documents.end()) return false;
 
   StartTimeList files;
-  const std::string& document = it->second.document;
-  int32_t finfoLength = 0;
-  const char* finfo = scan::FindElement(document.data(), Limit(document.size()), "F-Info", &finfoLength);
-  int32_t fileListLength = 0;
-  const char* fileList = finfo ? scan::FindElement(finfo, finfoLength, "FileList", &fileListLength) : nullptr;
-  if (fileList != nullptr) {
-    parse_fileList(fileList, static_cast<uint32_t>(fileListLength), dataType, channel, files);
-  }
+  const Element fileList = FindFileList(it->second.document);
+  if (fileList.data != nullptr) parse_fileList(fileList.data, fileList.length, dataType, channel, files);
 
   *count = static_cast<int32_t>(files.size());
   if (files.empty()) {
@@ -152,6 +159,8 @@ bool GetAv3File(const MetadataEngine& engine, int32_t dataType, int32_t channel,
   return true;
 }
 
+// The same lists GetAv3File hands out, read straight from the start-time
+// lists: the FileList is located once, and no array is allocated.
 void register_files(MetadataEngine& engine, const std::string& documentFileName) {
   struct Pair {
     int32_t dataType;
@@ -159,17 +168,14 @@ void register_files(MetadataEngine& engine, const std::string& documentFileName)
   };
   static constexpr Pair kPairs[] = {{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {2, 2}, {2, 3},
                                     {2, 4}, {2, 5}, {3, 1}, {3, 2}, {1, 1}, {1, 2}, {1, 3}};
+  const auto it = engine.documents.find(documentFileName);
+  if (it == engine.documents.end()) return;
+  const Element fileList = FindFileList(it->second.document);
+  if (fileList.data == nullptr) return;
   for (const Pair& pair : kPairs) {
-    _META_VO_SFILELIST* raw = nullptr;
-    int32_t count = 0;
-    if (!GetAv3File(engine, pair.dataType, pair.channel, &raw, &count, documentFileName.c_str())) continue;
-    const PageList list(raw, ReleaseList);
-    for (int32_t i = 0; list && i < count; ++i) {
-      const char* name = list.get()[i].fileName;
-      const void* nul = std::memchr(name, '\0', kNameField);
-      const size_t nameLength = nul ? static_cast<size_t>(static_cast<const char*>(nul) - name) : kNameField;
-      engine.documentByFile.try_emplace(std::string(name, nameLength), documentFileName);
-    }
+    StartTimeList files;
+    parse_fileList(fileList.data, fileList.length, pair.dataType, pair.channel, files);
+    for (const auto& [start, name] : files) engine.documentByFile.try_emplace(NameOf(name), documentFileName);
   }
 }
 
