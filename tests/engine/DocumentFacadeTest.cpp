@@ -63,6 +63,7 @@ class DocumentFacade : public ::testing::Test {
 
 TEST_F(DocumentFacade, SettingsSectionsAndDevice) {
   EXPECT_EQ(parser.inputdata_xml(nullptr, 10, "x"), -1);
+  EXPECT_EQ(parser.inputdata_xml(reinterpret_cast<unsigned char*>(&doc[0]), 10, nullptr), -2);  // refused
   Buffers b(139);
   _SF_INFO_OSD settings;
   char** slots = reinterpret_cast<char**>(&settings);

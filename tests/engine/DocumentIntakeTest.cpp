@@ -30,6 +30,9 @@ TEST_F(Intake, EmptyAndSectionlessDocumentsAreStored) {
   EXPECT_EQ(engine.devices.count("empty"), 0u);
   ASSERT_TRUE(Add("plain", "just text, no sections"));
   EXPECT_EQ(engine.documents.at("plain").document, "just text, no sections");
+  ASSERT_TRUE(Add("samples", "<P-Info><Index no=\"1\"><TS>2023/11/15 08:00:00.000</TS></Index></P-Info>"));
+  EXPECT_EQ(engine.samples.size(), 1u);
+  for (const auto& slot : engine.documents.at("samples").settings.slots) EXPECT_FALSE(slot);
 }
 
 TEST_F(Intake, FirstDocumentOfANameKeptLatestDeviceInfoWins) {
