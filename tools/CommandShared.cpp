@@ -1,0 +1,63 @@
+#include <iostream>
+
+#include "Commands.h"
+#include "TimeText.h"
+#include "ToolError.h"
+
+namespace plovermeta {
+
+Recording OpenRecording(const Args& args, const std::string& path) {
+  std::optional<FileForm> form;
+  if (std::optional<std::string> name = args.Value("form")) {
+    form = FormFromOption(*name);
+    if (!form) throw UsageError("unknown form '" + *name + "' (document, container, text, vtt or binary)");
+  }
+  return Recording::Open(path, form);
+}
+
+std::optional<uint64_t> ParseIndexNumber(const std::string& text) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (value > UINT32_MAX) return std::nullopt;
+  return value;
+}
+
+uint64_t ParseMomentKey(FileForm form, const std::string& option, const std::string& text) {
+  switch (form) {
+    case FileForm::kDocument:
+    case FileForm::kBinary:
+      if (auto ms = ParseLocalTime(text)) return *ms;
+      throw UsageError("--" + option + " '" + text + "' is not a time; write \"YYYY-MM-DD hh:mm:ss[.mmm]\" (local)");
+    case FileForm::kTrack:
+      if (auto ms = ParsePlayTime(text)) return *ms;
+      throw UsageError("--" + option + " '" + text + "' is not a play time; write hh:mm:ss.ttt");
+    case FileForm::kContainer:
+    case FileForm::kTextFile:
+      if (auto index = ParseIndexNumber(text)) return *index;
+      throw UsageError("--" + option + " '" + text +
+                       "' is not an index number; second-generation files are asked by index number");
+  }
+  return 0;
+}
+
+std::string DescribeKey(FileForm form, uint64_t key) {
+  switch (form) {
+    case FileForm::kDocument:
+    case FileForm::kBinary:
+      return FormatLocal(key);
+    case FileForm::kTrack:
+      return FormatPlayTime(key);
+    case FileForm::kContainer:
+    case FileForm::kTextFile:
+      return "index " + std::to_string(key);
+  }
+  return {};
+}
+
+void Warn(const std::string& message) { std::cerr << "plovermeta: warning: " << message << std::endl; }
+
+}  // namespace plovermeta

@@ -1,0 +1,71 @@
+// GeoJSON (RFC 7946): positions as [longitude, latitude].
+#include "Exporters.h"
+#include "TextEscape.h"
+#include "TimeText.h"
+
+namespace plovermeta {
+
+namespace {
+
+std::string Coordinates(const Position& position) {
+  return "[" + FixedNumber(position.longitude, 7) + "," + FixedNumber(position.latitude, 7) + "]";
+}
+
+void Property(std::string& out, const char* name, const std::string& value) {
+  if (out.back() != '{') out += ",";
+  out += JsonString(name) + ":" + JsonString(value);
+}
+
+}  // namespace
+
+std::string ExportGeoJson(const ExportInput& input) {
+  std::string line;
+  size_t points = 0;
+  const Moment* first = nullptr;
+  const Moment* last = nullptr;
+  for (const Moment& moment : input.moments) {
+    if (!moment.position) continue;
+    line += (points++ == 0 ? "" : ",") + Coordinates(*moment.position);
+    if (first == nullptr) first = &moment;
+    last = &moment;
+  }
+  std::string out = "{\"type\":\"FeatureCollection\",\"features\":[\n";
+  out += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[" + line + "]},\"properties\":{";
+  Property(out, "name", input.title);
+  Property(out, "source", FormDescription(input.form));
+  out += ",\"samples\":" + std::to_string(points);
+  if (first != nullptr && first->sample.hasTime) Property(out, "start", FormatUtc(first->sample.timeMs));
+  if (last != nullptr && last->sample.hasTime) Property(out, "end", FormatUtc(last->sample.timeMs));
+  out += "}}";
+  for (const Moment& moment : input.moments) {
+    if (!moment.position) continue;
+    const Sample& s = moment.sample;
+    out +=
+        ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":" + Coordinates(*moment.position) +
+        "},\"properties\":{";
+    if (s.hasTime) Property(out, "time", FormatUtc(s.timeMs));
+    Property(out, "ts", s.ts);
+    if (input.form == FileForm::kContainer || input.form == FileForm::kTextFile) {
+      out += ",\"index\":" + std::to_string(s.key);
+    }
+    Property(out, "latitude", s.latitude);
+    Property(out, "longitude", s.longitude);
+    Property(out, "own", s.own);
+    if (input.form == FileForm::kContainer || input.form == FileForm::kTextFile) {
+      Property(out, "radarOwn", s.radarOwn);
+      Property(out, "radarTarget", s.radarTarget);
+    } else {
+      for (size_t i = 0; i < 5; ++i) Property(out, ("speed" + std::to_string(i + 1)).c_str(), s.speeds[i]);
+    }
+    Property(out, "speedUnit", moment.speedUnit);
+    Property(out, "status", s.gStat);
+    Property(out, "inputsOn", InputsOn(s.gStat));
+    Property(out, "file", s.fileName);
+    Property(out, "officers", moment.officers);
+    out += "}}";
+  }
+  out += "\n]}\n";
+  return out;
+}
+
+}  // namespace plovermeta
