@@ -1,0 +1,328 @@
+// plovermeta run as a process on the example recording, as a person runs
+// it: what it prints, what it writes, how other programs read its files, and
+// how it fails.  Every run sets TZ (UTC0 unless a case says otherwise).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "PloverMetaParser.h"
+#include "TempDir.h"
+#include "ToolRun.h"
+
+namespace plover::test {
+namespace {
+
+const std::string kExamples = PLOVERMETA_EXAMPLES;
+const std::string kDocument = kExamples + "/20260314_100000.xml";
+const std::string kTextFile = kExamples + "/20260314_100000_M2.txt";
+const std::string kContainer = kExamples + "/20260314_100000_M2.dat";
+const std::string kBinary = kExamples + "/20260314_100100.bin";
+const std::string kTrack = kExamples + "/20260314_100000.vtt";
+
+class ToolTest : public ::testing::Test {
+ protected:
+  RunResult Tool(const std::vector<std::string>& arguments, const char* zone = "UTC0") {
+    return RunProgram(PLOVERMETA_TOOL, arguments, dir_.path(), zone);
+  }
+  // Exports the document to `format` in the temporary folder; the path.
+  std::string ExportDocument(const std::string& format) {
+    const std::string path = dir_.File("route." + format);
+    const RunResult run = Tool({"export", kDocument, "--to", format, "-o", path});
+    EXPECT_EQ(run.code, 0) << run.err;
+    return path;
+  }
+  TempDir dir_;
+};
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(ToolTest, OsdShowsTheSampleOfAKnownMomentBesideTheAskedTime) {
+  RunResult run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40.500", "--before"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "asked     2026-03-14 10:01:40.500 UTC+00:00 (sample at or before)\n"
+            "sample    2026-03-14 10:01:40.000 UTC+00:00 (TS 2026/03/14 10:01:40.000)\n"
+            "position  4657.0046N 00727.4773E = 46.950077, 7.457955\n"
+            "own       60 km/h\n"
+            "speeds    1: 60  2: 63  3: 78  4: 0  5: 0\n"
+            "status    110000010000000000000000 (inputs on: 1, 2, 8)\n"
+            "file      20260314_100000.xml\n"
+            "officers  P-1042 Ada M Okafor, P-2210 Tomas Lindqvist (since 2026-03-14 10:01:05.000 UTC+00:00)\n");
+
+  // Without --before the next sample; before the second log-in only one
+  // officer.
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40.500"});
+  EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:41.000 UTC+00:00")) << run.out;
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:04"});
+  EXPECT_TRUE(Contains(run.out, "officers  P-1042 Ada M Okafor (since 2026-03-14 09:58:12.000 UTC+00:00)\n"));
+
+  // The document's times are local times: another zone finds the same
+  // sample and says which offset its times carry.
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40", "--before"}, "EST5");
+  EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC-05:00")) << run.out;
+
+  // No sample before the first one.
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 09:00:00", "--before"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(Contains(run.err, "nothing at or before 2026-03-14 09:00:00.000 UTC+00:00")) << run.err;
+}
+
+TEST_F(ToolTest, OsdOfEveryOtherFormAtTheSameMoment) {
+  // Both second-generation forms carry the same samples, asked by index.
+  const RunResult container = Tool({"osd", kContainer, "--index", "101"});
+  const RunResult text = Tool({"osd", kTextFile, "--index", "101"});
+  ASSERT_EQ(container.code, 0) << container.err;
+  EXPECT_TRUE(Contains(container.out, "sample    index 101, 2026-03-14 10:01:40.000 UTC+00:00")) << container.out;
+  EXPECT_TRUE(Contains(container.out, "position  N46.950077 E7.457956 = 46.950077, 7.457956"));
+  EXPECT_TRUE(Contains(container.out, "radar     own 60 km/h, target 63 km/h"));
+  EXPECT_EQ(container.out.substr(0, container.out.find("file")), text.out.substr(0, text.out.find("file")));
+
+  const RunResult track = Tool({"osd", kTrack, "--at", "00:01:40.500"});
+  ASSERT_EQ(track.code, 0) << track.err;
+  EXPECT_EQ(track.out,
+            "asked     00:01:40.500\n"
+            "cue       00:01:40.000 --> 00:01:41.000\n"
+            "text      2026/03/14 10:01:40  CAR-12\n"
+            "          4657.0046N 00727.4773E  60 km/h\n"
+            "          R 60/63/78/0/0  GPI 11000001\n");
+
+  const RunResult binary = Tool({"osd", kBinary, "--at", "2026-03-14 10:00:00"});
+  ASSERT_EQ(binary.code, 0) << binary.err;
+  EXPECT_TRUE(Contains(binary.out, "position  46.948000N 7.455121E = 46.948000, 7.455121")) << binary.out;
+  EXPECT_TRUE(Contains(binary.out, "speeds    1: 50  2: 55  3: 0  4: 0  5: 0"));
+}
+
+TEST_F(ToolTest, PlayStepsThroughEverySampleInOrder) {
+  RunResult run = Tool({"play", kDocument});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(CountLines(run.out, "sample "), 180u);
+  EXPECT_LT(run.out.find("10:00:00.000 UTC"), run.out.find("10:02:59.000 UTC"));
+
+  run = Tool({"play", kDocument, "--from", "2026-03-14 10:01:00", "--to", "2026-03-14 10:01:10"});
+  EXPECT_EQ(CountLines(run.out, "sample "), 11u);
+  run = Tool({"play", kContainer, "--from", "10", "--to", "19"});
+  EXPECT_EQ(CountLines(run.out, "sample "), 10u);
+  run = Tool({"play", kTrack, "--to", "00:00:59.999"});
+  EXPECT_EQ(CountLines(run.out, "cue "), 60u);
+}
+
+TEST_F(ToolTest, InfoTellsWhatEachFormHolds) {
+  const RunResult run = Tool({"info", kDocument, kContainer, kTrack, kBinary});
+  ASSERT_EQ(run.code, 0) << run.err;
+  for (const char* part :
+       {"20260314_100000.xml: metadata document", "recorder   model VR-5200, serial VR52-004417, firmware 2.4.1",
+        "cameras    1: Front, mode continuous, resolution 1920x1080, fps 30",
+        "samples    180, 2026-03-14 10:00:00.000 UTC+00:00 to 2026-03-14 10:02:59.000 UTC+00:00 (2 min 59 s)",
+        "positions  177 readable, 3 without a readable position",
+        "           2026-03-14 10:01:05.000 UTC+00:00  P-1042 Ada M Okafor, P-2210 Tomas Lindqvist",
+        "camera 3 video: 20260314_100000_CH3.mp4, 20260314_100130_CH3.mp4", "mic 1 audio: 20260314_100000_MIC1.m4a",
+        "second-generation metadata file, container form", "index 1 to 180",
+        "cues       180, 00:00:00.000 to 00:03:00.000", "samples    1, 2026-03-14 10:01:00.000"}) {
+    EXPECT_TRUE(Contains(run.out, part)) << part;
+  }
+}
+
+TEST_F(ToolTest, GpxValidatesAgainstTheGpx11Schema) {
+  const std::string schema = PLOVERMETA_GPX_SCHEMA;
+  if (!std::filesystem::exists(schema) || !HaveCommand("xmllint")) GTEST_SKIP() << "no xmllint or GPX schema";
+  const std::string gpx = ExportDocument("gpx");
+  const RunResult check = RunProgram("xmllint", {"--noout", "--schema", schema, gpx}, dir_.path());
+  EXPECT_EQ(check.code, 0) << check.err;
+  const std::string text = ReadFile(gpx);
+  EXPECT_EQ(CountLines(text, "      <trkpt "), 177u);
+  EXPECT_TRUE(Contains(text, "<time>2026-03-14T10:00:03.000Z</time>"));
+}
+
+TEST_F(ToolTest, GeoJsonParsesBackWithAPointPerReadablePosition) {
+  if (!HaveCommand("python3")) GTEST_SKIP() << "no python3";
+  const std::string path = ExportDocument("geojson");
+  std::ofstream(dir_.File("check.py"))
+      << "import json, sys\n"
+         "d = json.load(open(sys.argv[1]))\n"
+         "line, points = d['features'][0], d['features'][1:]\n"
+         "assert d['type'] == 'FeatureCollection' and line['geometry']['type'] == 'LineString'\n"
+         "assert all(p['geometry']['type'] == 'Point' for p in points)\n"
+         "p = [p for p in points if p['properties']['time'] == '2026-03-14T10:01:40.000Z'][0]\n"
+         "print(len(line['geometry']['coordinates']), len(points), p['geometry']['coordinates'],\n"
+         "      p['properties']['own'], p['properties']['officers'])\n";
+  const RunResult run = RunProgram("python3", {"check.py", path}, dir_.path());
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "177 177 [7.457955, 46.9500767] 60 P-1042 Ada M Okafor, P-2210 Tomas Lindqvist\n");
+}
+
+// Rows of RFC 4180 text: fields split at commas outside quotes, doubled
+// quotes inside quoted fields.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        rows.back().back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        rows.back().back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      rows.back().emplace_back();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+      if (i + 1 < text.size()) rows.emplace_back(1);
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  return rows;
+}
+
+TEST_F(ToolTest, CsvHasAHeaderAndARowPerSampleQuotedWhereNeeded) {
+  const std::string text = ReadFile(ExportDocument("csv"));
+  const auto rows = ParseCsv(text);
+  ASSERT_EQ(rows.size(), 181u);
+  for (const auto& row : rows) ASSERT_EQ(row.size(), rows[0].size());
+  EXPECT_EQ(rows[0][0], "time_utc");
+  EXPECT_EQ(rows[0].back(), "officers");
+  // The officers' names hold a comma: quoted in the file, whole when read.
+  EXPECT_TRUE(Contains(text, ",\"P-1042 Ada M Okafor, P-2210 Tomas Lindqvist\"\r\n"));
+  EXPECT_EQ(rows[101].back(), "P-1042 Ada M Okafor, P-2210 Tomas Lindqvist");
+  EXPECT_EQ(rows[101][0], "2026-03-14T10:01:40.000Z");
+  EXPECT_EQ(rows[1][5], "");  // no fix yet: no degrees
+}
+
+TEST_F(ToolTest, VttExportReadsBackThroughTheLibraryAtCueTimes) {
+  std::string track = ReadFile(ExportDocument("vtt"));
+  CMetaParser parser;
+  ASSERT_EQ(parser.inputdata_VTT(reinterpret_cast<unsigned char*>(track.data()), static_cast<PMP_ULONG>(track.size())),
+            0);
+  auto cue = std::make_unique<_VTT_OSD_INFO>();
+  ASSERT_EQ(parser.GetVTTData("00:01:40.500", cue.get()), 0);
+  ASSERT_EQ(cue->lineCount, 5);
+  EXPECT_STREQ(cue->text[0], "2026-03-14 10:01:40.000 UTC+00:00");
+  EXPECT_STREQ(cue->text[1], "4657.0046N 00727.4773E");
+  EXPECT_STREQ(cue->text[2], "own 60 km/h  1:60  2:63  3:78  4:0  5:0");
+  EXPECT_EQ(cue->line, 80);
+  ASSERT_EQ(parser.GetVTTData("00:00:00.000", cue.get()), 0);
+  EXPECT_STREQ(cue->text[0], "2026-03-14 10:00:00.000 UTC+00:00");
+  // The last cue lasts a second; nothing after it.
+  ASSERT_EQ(parser.GetVTTData("00:02:59.999", cue.get()), 0);
+  EXPECT_STREQ(cue->text[0], "2026-03-14 10:02:59.000 UTC+00:00");
+  cue->lineCount = -7;
+  ASSERT_EQ(parser.GetVTTData("00:03:00.001", cue.get()), 0);
+  EXPECT_EQ(cue->lineCount, -7);
+
+  const std::string srt = ReadFile(ExportDocument("srt"));
+  EXPECT_EQ(CountLines(srt, "00:0"), 180u);
+  EXPECT_TRUE(Contains(srt, "\r\n101\r\n00:01:40,000 --> 00:01:41,000\r\n2026-03-14 10:01:40.000 UTC+00:00\r\n"));
+}
+
+TEST_F(ToolTest, SvgIsWellFormedWithRouteAndChart) {
+  const std::string path = ExportDocument("svg");
+  if (HaveCommand("xmllint")) {
+    const RunResult check = RunProgram("xmllint", {"--noout", path}, dir_.path());
+    EXPECT_EQ(check.code, 0) << check.err;
+  }
+  const std::string svg = ReadFile(path);
+  for (const char* part : {">start</text>", ">end</text>", ">200 m</text>", ">own speed (km/h)</text>",
+                           ">time since the first sample (min:s)</text>", ">2:40</text>"}) {
+    EXPECT_TRUE(Contains(svg, part)) << part;
+  }
+}
+
+TEST_F(ToolTest, TrackExportsLeaveOutUnreadablePositionsWithAWarning) {
+  RunResult run = Tool({"export", kDocument, "--to", "gpx"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err, "plovermeta: warning: 3 of 180 samples have no readable position and are left out of the gpx\n");
+  EXPECT_TRUE(Contains(run.out, "<gpx version=\"1.1\""));  // standard output without -o
+  run = Tool({"export", kTrack, "--to", "geojson"});
+  EXPECT_EQ(run.code, 3);
+  EXPECT_TRUE(Contains(run.err, "holds no readable position")) << run.err;
+}
+
+TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
+  std::ofstream(dir_.File("junk.dat")) << "nothing a recorder writes";
+  std::ofstream(dir_.File("taken.gpx")) << "keep me";
+  struct Case {
+    std::vector<std::string> arguments;
+    int code;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"info", "missing.xml"}, 3, "no such file: missing.xml"},
+      {{"info", "junk.dat"}, 3, "cannot tell what junk.dat holds"},
+      {{"info", "--form", "container", kDocument}, 3, "holds nothing readable as a second-generation"},
+      {{"info", "--form", "mp4", kDocument}, 2, "unknown form 'mp4'"},
+      {{"osd", kDocument, "--at", "2026-02-30 10:00:00"}, 2, "--at '2026-02-30 10:00:00' is not a time"},
+      {{"osd", kDocument, "--at", "10:00"}, 2, "is not a time"},
+      {{"osd", kTrack, "--at", "1:5"}, 2, "is not a play time"},
+      {{"osd", kContainer, "--at", "2026-03-14 10:00:00"}, 2, "asked by index number"},
+      {{"osd", kDocument}, 2, "'osd' needs --at TIME"},
+      {{"osd", kDocument, "--at"}, 2, "option --at needs a value"},
+      {{"play", kDocument, "--speed", "2"}, 2, "unknown option --speed for 'play'"},
+      {{"play", kDocument, "extra"}, 2, "unexpected argument 'extra'"},
+      {{"export", kDocument}, 2, "'export' needs --to FORMAT"},
+      {{"export", kDocument, "--to", "kml"}, 2, "unknown format 'kml'"},
+      {{"export", kDocument, "--to", "gpx", "-o", "taken.gpx"}, 4, "taken.gpx exists; add --force"},
+      {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+  };
+  for (const Case& c : cases) {
+    const RunResult run = Tool(c.arguments);
+    EXPECT_EQ(run.code, c.code) << c.message;
+    EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
+    EXPECT_EQ(CountLines(run.err, ""), 1u) << run.err;
+    EXPECT_EQ(run.err.rfind("plovermeta: ", 0), 0u) << run.err;
+  }
+  EXPECT_EQ(ReadFile(dir_.File("taken.gpx")), "keep me");
+  const RunResult forced = Tool({"export", kDocument, "--to", "gpx", "-o", "taken.gpx", "--force"});
+  EXPECT_EQ(forced.code, 0);
+  EXPECT_TRUE(Contains(ReadFile(dir_.File("taken.gpx")), "<gpx"));
+}
+
+TEST_F(ToolTest, EveryCommandHasHelp) {
+  for (const char* command : {"info", "osd", "play", "export", "demo"}) {
+    const RunResult run = Tool({command, "--help"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out.rfind(std::string("usage: plovermeta ") + command, 0), 0u) << run.out;
+  }
+  const RunResult run = Tool({"--help"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_TRUE(Contains(run.out, "exit codes:"));
+}
+
+TEST_F(ToolTest, DemoPrintsTheTourAndWritesEveryExportOnce) {
+  RunResult run = Tool({"demo", "--examples", kExamples, "--out", "tour"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(CountLines(run.out, "$ plovermeta osd "), 3u);
+  EXPECT_TRUE(Contains(run.out, "The exports are in the folder tour"));
+  for (const char* ext : {"gpx", "geojson", "csv", "vtt", "srt", "svg"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir_.File(std::string("tour/20260314_100000.") + ext))) << ext;
+  }
+  run = Tool({"demo", "--examples", kExamples, "--out", "tour"});
+  EXPECT_EQ(run.code, 4);
+  EXPECT_TRUE(Contains(run.err, "exists; add --force")) << run.err;
+  EXPECT_EQ(Tool({"demo", "--examples", kExamples, "--out", "tour", "--force"}).code, 0);
+}
+
+TEST_F(ToolTest, TheExamplesAreWhatTheGeneratorWrites) {
+  const RunResult run = RunProgram(PLOVERMETA_MAKE_EXAMPLES, {"again"}, dir_.path());
+  ASSERT_EQ(run.code, 0) << run.err;
+  size_t compared = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.File("again"))) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(ReadFile(entry.path().string()) == ReadFile(kExamples + "/" + name), true)
+        << name << " differs from examples/recording: regenerate with the target 'examples'";
+    ++compared;
+  }
+  EXPECT_EQ(compared, 5u);
+}
+
+}  // namespace
+}  // namespace plover::test

@@ -1,0 +1,156 @@
+// The parts of plovermeta that read and write texts: positions, times,
+// escaping, arguments and the recognition of file forms.
+#include <gtest/gtest.h>
+
+#include "Args.h"
+#include "FileForm.h"
+#include "Position.h"
+#include "TextEscape.h"
+#include "TimeText.h"
+#include "TimeZone.h"
+#include "ToolError.h"
+
+namespace plovermeta {
+namespace {
+
+TEST(PositionTest, ReadsDecimalDegreesWithOrWithoutAHemisphereLetter) {
+  const struct {
+    const char* text;
+    double degrees;
+  } cases[] = {{"35.681236", 35.681236},
+               {"-35.5", -35.5},
+               {"+12", 12},
+               {"N35.681236", 35.681236},
+               {"35.681236N", 35.681236},
+               {"S 35.5", -35.5},
+               {"35.5 s", -35.5},
+               {" 0.0 ", 0.0},
+               {"90", 90}};
+  for (const auto& c : cases) {
+    const auto value = ParseLatitude(c.text);
+    ASSERT_TRUE(value) << c.text;
+    EXPECT_NEAR(*value, c.degrees, 1e-9) << c.text;
+  }
+  EXPECT_NEAR(*ParseLongitude("W122.25"), -122.25, 1e-9);
+  EXPECT_NEAR(*ParseLongitude("179.999999E"), 179.999999, 1e-9);
+}
+
+TEST(PositionTest, ReadsDegreesAndMinutesWithTheirLetter) {
+  EXPECT_NEAR(*ParseLatitude("3540.8742N"), 35 + 40.8742 / 60, 1e-9);
+  EXPECT_NEAR(*ParseLatitude("S3540.8742"), -(35 + 40.8742 / 60), 1e-9);
+  EXPECT_NEAR(*ParseLatitude("0030.0000N"), 0.5, 1e-9);  // four digits: minutes, though 30 would fit degrees
+  EXPECT_NEAR(*ParseLongitude("13945.6789E"), 139 + 45.6789 / 60, 1e-9);
+  EXPECT_NEAR(*ParseLongitude("00726.8440W"), -(7 + 26.844 / 60), 1e-9);
+}
+
+TEST(PositionTest, RefusesWhatIsNoPosition) {
+  for (const char* text : {"", "  ", "--", "N", "35.5X", "35.5E", "E35.5", "-35.5S", "N-35.5", "91", "3540.8742",
+                           "3575.0000N", "9100.0000N", "35..5", "1e3", "35.5N N"}) {
+    EXPECT_FALSE(ParseLatitude(text)) << text;
+  }
+  EXPECT_FALSE(ParseLongitude("180.5"));
+  EXPECT_FALSE(ParseLongitude("35.5N"));
+  EXPECT_FALSE(ParsePosition("35.5N", "--"));
+  EXPECT_TRUE(ParsePosition("35.5N", "139.5E"));
+}
+
+TEST(TimeTextTest, ReadsLocalTimesAsTheDocumentsHoldThem) {
+  plover::test::ScopedTimeZone zone("UTC0");
+  EXPECT_EQ(ParseLocalTime("2026-03-14 10:00:00"), uint64_t{1773482400000});
+  EXPECT_EQ(ParseLocalTime("2026/03/14 10:00:00.250"), uint64_t{1773482400250});
+  EXPECT_EQ(ParseLocalTime("2026-03-14T10:00:00.250"), uint64_t{1773482400250});
+  EXPECT_EQ(ParseLocalTime("2024-02-29 00:00:00"), uint64_t{1709164800000});
+  for (const char* text : {"", "2026-03-14", "2026-03-14 10:00", "2026-03-14 10:00:00.2", "2026-13-01 00:00:00",
+                           "2026-02-29 00:00:00", "2026-04-31 00:00:00", "2026-03-14 24:00:00", "1969-12-31 23:59:59",
+                           "2026.03.14 10:00:00", "2026-03-14 10:00:0x"}) {
+    EXPECT_FALSE(ParseLocalTime(text)) << text;
+  }
+}
+
+TEST(TimeTextTest, PrintsItsTimesWithTheZonesOffset) {
+  {
+    plover::test::ScopedTimeZone zone("EST5");
+    const auto ms = ParseLocalTime("2026-03-14 10:00:00.250");
+    ASSERT_TRUE(ms);
+    EXPECT_EQ(*ms, uint64_t{1773482400250} + 5 * 3600 * 1000);
+    EXPECT_EQ(FormatLocal(*ms), "2026-03-14 10:00:00.250 UTC-05:00");
+    EXPECT_EQ(FormatUtc(*ms), "2026-03-14T15:00:00.250Z");
+  }
+  plover::test::ScopedTimeZone zone("JST-9");
+  EXPECT_EQ(FormatLocal(1773482400250), "2026-03-14 19:00:00.250 UTC+09:00");
+}
+
+TEST(TimeTextTest, PlayTimesAndDurations) {
+  EXPECT_EQ(ParsePlayTime("00:01:40.500"), uint64_t{100500});
+  EXPECT_EQ(ParsePlayTime("1:00:00"), uint64_t{3600000});
+  EXPECT_EQ(ParsePlayTime("100:00:00,001"), uint64_t{360000001});
+  for (const char* text : {"", "01:40.500", "00:60:00.000", "00:00:00.5", "0000:00:00.000", "aa:bb:cc.ddd"}) {
+    EXPECT_FALSE(ParsePlayTime(text)) << text;
+  }
+  EXPECT_EQ(FormatPlayTime(100500), "00:01:40.500");
+  EXPECT_EQ(FormatPlayTime(100500, true), "00:01:40,500");
+  EXPECT_EQ(FormatDuration(179000), "2 min 59 s");
+  EXPECT_EQ(FormatDuration(3605000), "1 h 0 min 5 s");
+  EXPECT_EQ(FormatDuration(500), "0.5 s");
+}
+
+TEST(TextEscapeTest, QuotesOnlyWhereTheFormatNeedsIt) {
+  EXPECT_EQ(CsvField("plain text"), "plain text");
+  EXPECT_EQ(CsvField("Okafor, Ada"), "\"Okafor, Ada\"");
+  EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+  EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+  EXPECT_EQ(JsonString("a\"b\\c\nd\x01"), "\"a\\\"b\\\\c\\nd\\u0001\"");
+  EXPECT_EQ(XmlEscape("<a href=\"x\">&'\x02"), "&lt;a href=&quot;x&quot;&gt;&amp;&apos;?");
+  EXPECT_EQ(FixedNumber(-0.00000001, 7), "0.0000000");
+  EXPECT_EQ(FixedNumber(46.9500771, 6), "46.950077");
+}
+
+TEST(ArgsTest, ReadsDeclaredOptionsAndNamesEverythingElse) {
+  const CommandSpec spec{"osd", {{"at", 0, true}, {"output", 'o', true}, {"before", 0, false}}, 1, 1};
+  const Args args = Args::Parse(spec, {"file.xml", "--at=2026-03-14 10:00:00", "-o", "out", "--before"});
+  EXPECT_EQ(args.Positionals(), std::vector<std::string>{"file.xml"});
+  EXPECT_EQ(args.Value("at"), "2026-03-14 10:00:00");
+  EXPECT_EQ(args.Value("output"), "out");
+  EXPECT_TRUE(args.Has("before"));
+  EXPECT_FALSE(args.Value("before"));
+  EXPECT_TRUE(Args::Parse(spec, {"--help"}).Help());  // no file needed for help
+  EXPECT_EQ(Args::Parse(spec, {"--", "-odd-name"}).Positionals(), std::vector<std::string>{"-odd-name"});
+
+  const std::vector<std::vector<std::string>> bad = {
+      {"file.xml", "--after"}, {"file.xml", "-x"}, {"file.xml", "--at"}, {"file.xml", "--before=yes"}, {}, {"a", "b"}};
+  for (const auto& arguments : bad) {
+    try {
+      Args::Parse(spec, arguments);
+      ADD_FAILURE() << "accepted " << arguments.size() << " arguments";
+    } catch (const ToolError& error) {
+      EXPECT_EQ(error.code(), kExitUsage);
+    }
+  }
+}
+
+TEST(FileFormTest, TellsFormsFromTheirFirstBytes) {
+  EXPECT_EQ(DetectForm("HFPR\x60", 1000), FileForm::kContainer);
+  EXPECT_EQ(DetectForm("HSPR", 1000), FileForm::kContainer);
+  EXPECT_EQ(DetectForm("WEBVTT\r\n", 8), FileForm::kTrack);
+  EXPECT_EQ(DetectForm("\xEF\xBB\xBFWEBVTT - x\n", 14), FileForm::kTrack);
+  std::string record(284, '\0');
+  record.replace(8, 23, "2026/03/14 10:01:00.000");
+  EXPECT_EQ(DetectForm(record, 284), FileForm::kBinary);
+  EXPECT_EQ(DetectForm(record + record, 568), FileForm::kBinary);
+  EXPECT_FALSE(DetectForm(record, 300));
+  EXPECT_EQ(DetectForm("<?xml?><MetaData><V-Info/><P-Info></P-Info>", 40), FileForm::kDocument);
+  // A document without its device section still lists files in F-Info,
+  // whose F-Name elements must not make it a second-generation text file.
+  EXPECT_EQ(DetectForm("<M><F-Info><FileList><File><F-Name>a</F-Name></File></FileList></F-Info>", 70),
+            FileForm::kDocument);
+  EXPECT_EQ(DetectForm("<?xml?>\r\n<Meta>\r\n<F-Info>\r\n<F-Name>a.dat</F-Name></F-Info><P-Info>", 60),
+            FileForm::kTextFile);
+  EXPECT_EQ(DetectForm("  <P-Info><Index no=\"1\"></Index></P-Info>", 40), FileForm::kDocument);
+  EXPECT_FALSE(DetectForm("just text", 9));
+  EXPECT_FALSE(DetectForm("", 0));
+  EXPECT_EQ(FormFromOption("text"), FileForm::kTextFile);
+  EXPECT_FALSE(FormFromOption("xml"));
+}
+
+}  // namespace
+}  // namespace plovermeta
