@@ -10,7 +10,17 @@ namespace {
 // 3000-12-31 23:59:59 UTC.
 constexpr int64_t kLastSecond = 32535215999LL;
 
+// The year after the month is folded into it, as the Windows conversion
+// checks it: local years before 1970 and after 3000 fail there even when the
+// UTC result would lie inside the limits, and so they fail here too.
+bool LocalYearInRange(const LocalTime& t) {
+  const int64_t months = static_cast<int64_t>(t.year) * 12 + t.month;
+  const int64_t year = (months >= 0 ? months : months - 11) / 12;
+  return year >= 70 && year <= 1100;
+}
+
 int64_t Convert(const LocalTime& t) {
+  if (!LocalYearInRange(t)) return -1;
   std::tm tm{};
   tm.tm_year = t.year;
   tm.tm_mon = t.month;

@@ -20,7 +20,9 @@ struct LocalTime {
 
 // Seconds since 1970-01-01 00:00:00 UTC for a local time of the machine's
 // time zone (TZ), or -1 when the result lies before 1970-01-01 00:00:00 UTC or
-// after 3000-12-31 23:59:59 UTC.  Both platforms agree on these limits.
+// after 3000-12-31 23:59:59 UTC, or when the local year (with the month
+// folded in) lies before 1970 or after 3000.  Windows' _mktime64 draws these
+// limits; the POSIX build draws the same ones.
 int64_t LocalTimeToEpoch(const LocalTime& t);
 
 // Re-reads the time-zone setting (after a change of TZ).

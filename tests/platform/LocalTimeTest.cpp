@@ -38,12 +38,15 @@ TEST(LocalTimeToEpoch, StandardTimeThroughADaylightSavingDay) {
   }
 }
 
+#if !defined(_WIN32)
+// Windows reads TZ only when told to (_tzset); POSIX conversions follow it.
 TEST(LocalTimeToEpoch, FollowsAChangeOfZoneWithinTheSameHour) {
   ScopedTimeZone utc("UTC0");
   EXPECT_EQ(LocalTimeToEpoch(At(2016, 2, 29, 10, 0, 0)), 1456740000);
   test::SetTzVariable("EST5");  // changed behind the platform layer's back
   EXPECT_EQ(LocalTimeToEpoch(At(2016, 2, 29, 10, 0, 1)), 1456740000 + 1 + 5 * 3600);
 }
+#endif
 
 TEST(LocalTimeToEpoch, NormalisesOutOfRangeMembersAndKeepsTheLimits) {
   ScopedTimeZone tz("JST-9");
@@ -51,8 +54,20 @@ TEST(LocalTimeToEpoch, NormalisesOutOfRangeMembersAndKeepsTheLimits) {
   EXPECT_EQ(LocalTimeToEpoch(At(2016, 2, 30, 0, 0, 0)), LocalTimeToEpoch(At(2016, 3, 1, 0, 0, 0)));
   EXPECT_EQ(LocalTimeToEpoch(At(1970, 1, 1, 8, 59, 59)), -1);
   EXPECT_EQ(LocalTimeToEpoch(At(1970, 1, 1, 9, 0, 0)), 0);
-  EXPECT_EQ(LocalTimeToEpoch(At(3001, 1, 1, 8, 59, 59)), 32535215999LL);
-  EXPECT_EQ(LocalTimeToEpoch(At(3001, 1, 1, 9, 0, 0)), -1);
+  EXPECT_EQ(LocalTimeToEpoch(At(3000, 12, 31, 23, 59, 59)), 32535215999LL - 9 * 3600);
+  // A local year after 3000 fails even where the UTC time would still fit.
+  EXPECT_EQ(LocalTimeToEpoch(At(3001, 1, 1, 8, 59, 59)), -1);
+  EXPECT_EQ(LocalTimeToEpoch(At(3000, 13, 1, 0, 0, 0)), -1);
+}
+
+TEST(LocalTimeToEpoch, LimitsWestOfUtc) {
+  ScopedTimeZone tz("EST5");
+  // Local 1969 fails although it is 1970 in UTC.
+  EXPECT_EQ(LocalTimeToEpoch(At(1969, 12, 31, 20, 0, 0)), -1);
+  EXPECT_EQ(LocalTimeToEpoch(At(1970, 1, 1, 0, 0, 0)), 18000);
+  EXPECT_EQ(LocalTimeToEpoch(At(1970, 0, 1, 0, 0, 0)), -1);  // month 0 folds into 1969
+  EXPECT_EQ(LocalTimeToEpoch(At(3000, 12, 31, 18, 59, 59)), 32535215999LL);
+  EXPECT_EQ(LocalTimeToEpoch(At(3000, 12, 31, 19, 0, 0)), -1);
 }
 
 }  // namespace
