@@ -1,4 +1,5 @@
 // plovermeta demo: the tour on the bundled example recording.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -56,7 +57,9 @@ int RunDemo(const std::vector<std::string>& arguments) {
   if (samples.empty()) throw InputError(document + " holds no samples");
   const uint64_t first = samples.front().timeMs;
   const uint64_t last = samples.back().timeMs;
-  for (uint64_t moment : {first + 30000, first + (last - first) / 2 + 500, last}) {
+  // Driving east; with lights, siren and radar after the second log-in,
+  // between two samples; the last sample.
+  for (uint64_t moment : {std::min(first + 30000, last), std::min(first + 100500, last), last}) {
     const std::string at = TimeArgument(moment);
     Show("osd " + document + " --at \"" + at + "\" --before");
     if (int code = RunOsd({document, "--at", at, "--before"}); code != kExitOk) return code;
@@ -81,7 +84,7 @@ int RunDemo(const std::vector<std::string>& arguments) {
     Show("export" + shown);
     if (int code = RunExport(exportArgs); code != kExitOk) return code;
   }
-  std::cout << "\nThe exports are in the folder " << out << "\n";
+  std::cout << "\nThe exports are in the folder " << std::filesystem::absolute(out, error).string() << "\n";
   return kExitOk;
 }
 

@@ -26,10 +26,11 @@ std::string ReadFile(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
-                     const char* zone) {
+namespace {
+
+RunResult Run(const std::string& runner, const std::string& program, const std::vector<std::string>& arguments,
+              const std::string& folder, const char* zone) {
   std::string command = "cd " + Quote(folder) + " && TZ=" + Quote(zone) + " ";
-  const std::string runner = PLOVERMETA_RUNNER;
   if (!runner.empty()) command += Quote(runner) + " ";
   command += Quote(program);
   for (const std::string& argument : arguments) command += " " + Quote(argument);
@@ -42,6 +43,18 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   result.out = ReadFile(out);
   result.err = ReadFile(err);
   return result;
+}
+
+}  // namespace
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
+                     const char* zone) {
+  return Run(PLOVERMETA_RUNNER, program, arguments, folder, zone);
+}
+
+RunResult RunHostProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& folder) {
+  return Run(std::string(), program, arguments, folder, "UTC0");
 }
 
 bool HaveCommand(const std::string& command) {

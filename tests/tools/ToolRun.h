@@ -17,10 +17,16 @@ struct RunResult {
 // Single-quoted for the shell.
 std::string Quote(const std::string& text);
 
-// Runs `program` with `arguments` (each quoted) in `folder` under the time
-// zone `zone`.
+// Runs one of the project's programs with `arguments` (each quoted) in
+// `folder` under the time zone `zone`, through the build's runner when it
+// has one (qemu-i386 for the 32-bit build).
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
                      const char* zone = "UTC0");
+
+// Runs a program of the machine (xmllint, python3) in the same way, never
+// through the runner.
+RunResult RunHostProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& folder);
 
 // True when `command` is found on PATH.
 bool HaveCommand(const std::string& command);

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs plovermeta on the bundled example recording.
+#
+#   scripts/demo.sh              build, then `plovermeta demo`
+#   scripts/demo.sh info FILE    build, then any plovermeta command
+#
+# Missing Debian packages (cmake ninja-build g++) are installed when run as
+# root; otherwise the script says what to install.  The build goes to
+# build/demo (PLOVER_BUILD_ROOT to change), the exports of the demo to
+# build/demo/plovermeta-demo.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${PLOVER_BUILD_ROOT:-$root/build}/demo
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(cmake ninja-build g++)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" = 0 ]; then
+    echo "== installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  else
+    echo "missing packages; install them with: sudo apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+echo "== building plovermeta in $out"
+# The tool alone: no test suite, so GoogleTest is not needed here.
+cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOVER_BUILD_TESTS=OFF >/dev/null
+cmake --build "$out" -j "$jobs" --target plovermeta >/dev/null
+
+# The example's times are local times of a recorder set to UTC.
+export TZ=${TZ:-UTC0}
+cd "$out"
+if [ $# -eq 0 ]; then
+  exec "$out/tools/plovermeta" demo --force
+fi
+exec "$out/tools/plovermeta" "$@"
