@@ -36,8 +36,8 @@ cmake --build "$out" -j "$jobs" --target plovermeta >/dev/null
 
 # The example's times are local times of a recorder set to UTC.
 export TZ=${TZ:-UTC0}
-cd "$out"
 if [ $# -eq 0 ]; then
+  cd "$out"
   exec "$out/tools/plovermeta" demo --force
 fi
 exec "$out/tools/plovermeta" "$@"
