@@ -286,6 +286,77 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
   EXPECT_TRUE(Contains(ReadFile(dir_.File("taken.gpx")), "<gpx"));
 }
 
+TEST_F(ToolTest, InfoGoesOnPastAFileItCannotRead) {
+  const RunResult run = Tool({"info", "missing.xml", kBinary});
+  EXPECT_EQ(run.code, 3);
+  EXPECT_EQ(run.err, "plovermeta: error: no such file: missing.xml\n");
+  EXPECT_TRUE(Contains(run.out, "20260314_100100.bin: binary sample records")) << run.out;
+}
+
+TEST_F(ToolTest, ReadsEveryPositionFormAndLeavesOutTheRest) {
+  // A document of four samples, each position written another way; the
+  // third does not read.
+  const char* const positions[][2] = {
+      {"N46.5", "7.25E"}, {"4630.0000N", "00715.0000E"}, {"46.5X", "7.25"}, {"-46.5", "W7.25"}};
+  std::string document = "<MetaData><V-Info><Recorder model=\"T\"/></V-Info><P-Info>\r\n";
+  for (int i = 0; i < 4; ++i) {
+    document += "<Index no=\"" + std::to_string(i + 1) + "\"><TS>2026/03/14 10:00:0" + std::to_string(i) +
+                ".000</TS><G-STAT>000000000000000000000000</G-STAT><GPS><Latitude>" + positions[i][0] +
+                "</Latitude><Longitude>" + positions[i][1] + "</Longitude><Own>5</Own></GPS></Index>\r\n";
+  }
+  document += "</P-Info></MetaData>\r\n";
+  std::ofstream(dir_.File("four.xml")) << document;
+  const RunResult run = Tool({"export", "four.xml", "--to", "csv"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const auto rows = ParseCsv(run.out);
+  ASSERT_EQ(rows.size(), 5u);
+  const char* const degrees[][2] = {
+      {"46.5000000", "7.2500000"}, {"46.5000000", "7.2500000"}, {"", ""}, {"-46.5000000", "-7.2500000"}};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(rows[i + 1][5], degrees[i][0]) << i;
+    EXPECT_EQ(rows[i + 1][6], degrees[i][1]) << i;
+  }
+  const RunResult gpx = Tool({"export", "four.xml", "--to", "gpx"});
+  EXPECT_EQ(CountLines(gpx.out, "      <trkpt "), 3u);
+  EXPECT_EQ(gpx.err, "plovermeta: warning: 1 of 4 samples have no readable position and are left out of the gpx\n");
+}
+
+TEST_F(ToolTest, BinaryRecordsPlayInTimeOrder) {
+  // The example's record twice, the copy an hour earlier.
+  std::string record = ReadFile(kBinary);
+  ASSERT_EQ(record.size(), 284u);
+  std::string earlier = record;
+  earlier.replace(8, 23, "2026/03/14 09:01:00.000");
+  std::ofstream(dir_.File("two.bin"), std::ios::binary) << record << earlier;
+  const RunResult run = Tool({"play", "two.bin"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(CountLines(run.out, "sample "), 2u);
+  EXPECT_LT(run.out.find("09:01:00.000 UTC"), run.out.find("10:01:00.000 UTC"));
+}
+
+TEST_F(ToolTest, RefusesContradictoryOrEmptyAsks) {
+  std::ofstream(dir_.File("short.vtt")) << "WEBVTT\r\n\r\n00:01.000 --> 00:02.000\r\nshort form\r\n";
+  struct Case {
+    std::vector<std::string> arguments;
+    int code;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"osd", kContainer, "--at", "1", "--index", "1"}, 2, "either --at or --index"},
+      {{"osd", kDocument, "--index", "1"}, 2, "--index is for second-generation files"},
+      {{"play", kDocument, "--from", "2026-03-14 10:02:00", "--to", "2026-03-14 10:01:00"}, 2, "--from lies after"},
+      {{"play", kContainer, "--from", "4294967296"}, 2, "is not an index number"},
+      {{"info", "short.vtt"}, 3, "holds no cue with a readable timing line"},
+      {{"osd", kContainer, "--index", "181"}, 1, "nothing at or after index 181"},
+      {{"play", kDocument, "--from", "2026-03-14 11:00:00"}, 0, "warning: no sample in the asked span"},
+  };
+  for (const Case& c : cases) {
+    const RunResult run = Tool(c.arguments);
+    EXPECT_EQ(run.code, c.code) << c.message;
+    EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
+  }
+}
+
 TEST_F(ToolTest, EveryCommandHasHelp) {
   for (const char* command : {"info", "osd", "play", "export", "demo"}) {
     const RunResult run = Tool({command, "--help"});
