@@ -21,7 +21,8 @@ const char kHelp[] =
     "  --at TIME     documents and binary records: \"YYYY-MM-DD hh:mm:ss[.mmm]\",\n"
     "                local time as the documents hold it; tracks: hh:mm:ss.ttt\n"
     "  --index N     second-generation files: the sample's index number\n"
-    "  --before      the sample at or before the moment (default: at or after)\n"
+    "  --before      the sample at or before the moment (default: at or after;\n"
+    "                tracks show the cue that covers the moment)\n"
     "  --form FORM   read as document, container, text, vtt or binary\n"
     "\n"
     "Exit code 1 when no sample lies on the asked side of the moment.\n";

@@ -40,6 +40,21 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+// The first `limit` bytes of a file, and its size.
+std::string ReadHead(const std::string& path, size_t limit, uint64_t& size) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) throw InputError("no such file: " + path);
+  if (std::filesystem::is_directory(path, error)) throw InputError("a folder, not a file: " + path);
+  size = std::filesystem::file_size(path, error);
+  if (error) throw InputError("cannot read " + path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw InputError("cannot open " + path);
+  std::string head(static_cast<size_t>(std::min<uint64_t>(size, limit)), '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<size_t>(in.gcount()));
+  return head;
+}
+
 unsigned char* Bytes(std::string& text) { return reinterpret_cast<unsigned char*>(text.data()); }
 
 std::string Trim(const std::string& text) {
@@ -96,8 +111,9 @@ Recording Recording::Open(const std::string& path, std::optional<FileForm> form)
   if (form) {
     recording.form_ = *form;
   } else {
-    const std::string bytes = ReadWholeFile(path);
-    const std::optional<FileForm> detected = DetectForm(bytes.substr(0, 65536), bytes.size());
+    uint64_t size = 0;
+    const std::string head = ReadHead(path, 65536, size);
+    const std::optional<FileForm> detected = DetectForm(head, size);
     if (!detected) {
       throw InputError("cannot tell what " + path +
                        " holds (not a metadata document, second-generation file, WebVTT track or binary record; "
@@ -333,7 +349,6 @@ std::optional<Sample> Recording::At(uint64_t key, bool before) const {
 namespace {
 
 Login ReadLogin(const _SLOGIN_INFO_OSD& record, TextBuffers& texts) {
-  (void)record;
   Login login;
   for (size_t i = 0; i < 5; ++i) login.fields[i] = texts.Text(i);
   for (size_t n = 0; n < 2; ++n) {
