@@ -10,7 +10,8 @@
 # consumer (another CMake project links the library; install works),
 # windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
 # wine64), windows-i686 (the 32-bit DLL and tests, built and linked only: this
-# machine cannot run 32-bit Windows programs).
+# machine cannot run 32-bit Windows programs), fuzz (every libFuzzer target
+# for a bounded time, PLOVER_FUZZ_SECONDS each, default 60).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -19,13 +20,15 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz)
 
-packages=(cmake ninja-build g++ libgtest-dev googletest)
+# xmllint and python3 check the command-line tool's exports.
+packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3)
 for s in "${stages[@]}"; do
   case $s in
     i686) packages+=(g++-multilib qemu-user) ;;
     valgrind) packages+=(valgrind) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
     windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64) ;;
     windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686) ;;
   esac
@@ -148,6 +151,7 @@ for s in "${stages[@]}"; do
     valgrind) valgrind_stage ;;
     windows) windows ;;
     windows-i686) windows_i686 ;;
+    fuzz) PLOVER_BUILD_ROOT=$out "$root/scripts/fuzz.sh" "${PLOVER_FUZZ_SECONDS:-60}" ;;
     *) echo "unknown stage: $s" >&2; exit 2 ;;
   esac
 done
