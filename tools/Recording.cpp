@@ -362,12 +362,8 @@ Login ReadLogin(const _SLOGIN_INFO_OSD& record, TextBuffers& texts) {
   return login;
 }
 
-}  // namespace
-
-std::optional<Login> Recording::LoginAt(uint64_t epochMs) const {
-  if (form_ != FileForm::kDocument) return std::nullopt;
-  TextBuffers texts(14);
-  _SLOGIN_INFO_OSD record = {};
+// Points the record's 14 text fields at `texts` 0 to 13, in field order.
+void AttachLoginBuffers(_SLOGIN_INFO_OSD& record, TextBuffers& texts) {
   for (size_t i = 0; i < 5; ++i) record.field[i] = texts[i];
   for (size_t n = 0; n < 2; ++n) {
     record.officerId[n] = texts[5 + n];
@@ -376,6 +372,15 @@ std::optional<Login> Recording::LoginAt(uint64_t epochMs) const {
     record.lastName[n] = texts[11 + n];
   }
   record.fileName = texts[13];
+}
+
+}  // namespace
+
+std::optional<Login> Recording::LoginAt(uint64_t epochMs) const {
+  if (form_ != FileForm::kDocument) return std::nullopt;
+  TextBuffers texts(14);
+  _SLOGIN_INFO_OSD record = {};
+  AttachLoginBuffers(record, texts);
   if (parser_->outdata_loginInfo_osd(epochMs / 1000, 1, &record) != 1) return std::nullopt;
   return ReadLogin(record, texts);
 }
@@ -387,14 +392,7 @@ std::vector<Login> Recording::Logins() const {
   while (next <= UINT32_MAX) {
     TextBuffers texts(14);
     _SLOGIN_INFO_OSD record = {};
-    for (size_t i = 0; i < 5; ++i) record.field[i] = texts[i];
-    for (size_t n = 0; n < 2; ++n) {
-      record.officerId[n] = texts[5 + n];
-      record.firstName[n] = texts[7 + n];
-      record.middleName[n] = texts[9 + n];
-      record.lastName[n] = texts[11 + n];
-    }
-    record.fileName = texts[13];
+    AttachLoginBuffers(record, texts);
     if (parser_->outdata_loginInfo_osd(next, 0, &record) != 1) break;
     logins.push_back(ReadLogin(record, texts));
     next = record.loginTime + 1;
