@@ -34,7 +34,7 @@
 #endif
 /* The interface's own spelling of its integer types (__int64 comes with the
    runtime's headers under MinGW). */
-#  include <stddef.h>
+#include <stddef.h>
 typedef long PMP_LONG;
 typedef unsigned long PMP_ULONG;
 typedef unsigned __int64 PMP_UINT64;

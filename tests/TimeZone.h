@@ -33,9 +33,7 @@ class ScopedTimeZone {
     }
     Set(zone);
   }
-  ~ScopedTimeZone() {
-    Set(hadOld_ ? old_.c_str() : nullptr);
-  }
+  ~ScopedTimeZone() { Set(hadOld_ ? old_.c_str() : nullptr); }
   ScopedTimeZone(const ScopedTimeZone&) = delete;
   ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
