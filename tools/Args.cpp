@@ -8,15 +8,15 @@ namespace plovermeta {
 
 namespace {
 
-const OptionSpec* FindLong(const CommandSpec& spec, const std::string& name) {
-  for (const OptionSpec& option : spec.options) {
+const OptionSpec* FindLong(const CommandSpec& syntax, const std::string& name) {
+  for (const OptionSpec& option : syntax.options) {
     if (option.name == name) return &option;
   }
   return nullptr;
 }
 
-const OptionSpec* FindShort(const CommandSpec& spec, char name) {
-  for (const OptionSpec& option : spec.options) {
+const OptionSpec* FindShort(const CommandSpec& syntax, char name) {
+  for (const OptionSpec& option : syntax.options) {
     if (option.shortName != 0 && option.shortName == name) return &option;
   }
   return nullptr;
@@ -24,7 +24,7 @@ const OptionSpec* FindShort(const CommandSpec& spec, char name) {
 
 }  // namespace
 
-Args Args::Parse(const CommandSpec& spec, const std::vector<std::string>& arguments) {
+Args Args::Parse(const CommandSpec& syntax, const std::vector<std::string>& arguments) {
   Args args;
   bool onlyPositionals = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
@@ -50,11 +50,11 @@ Args Args::Parse(const CommandSpec& spec, const std::vector<std::string>& argume
         inlineValue = name.substr(equals + 1);
         name.resize(equals);
       }
-      option = FindLong(spec, name);
+      option = FindLong(syntax, name);
     } else if (argument.size() == 2) {
-      option = FindShort(spec, argument[1]);
+      option = FindShort(syntax, argument[1]);
     }
-    if (option == nullptr) throw UsageError("unknown option " + argument + " for '" + spec.command + "'");
+    if (option == nullptr) throw UsageError("unknown option " + argument + " for '" + syntax.command + "'");
     if (!option->takesValue) {
       if (inlineValue) throw UsageError("option --" + option->name + " takes no value");
       args.flags_.insert(option->name);
@@ -67,12 +67,13 @@ Args Args::Parse(const CommandSpec& spec, const std::vector<std::string>& argume
     args.values_[option->name] = *inlineValue;
   }
   if (args.help_) return args;
-  if (args.positionals_.size() < spec.minPositionals) {
-    throw UsageError("'" + spec.command + "' needs " + (spec.minPositionals == 1 ? "a file" : "more arguments") +
-                     " (see plovermeta " + spec.command + " --help)");
+  if (args.positionals_.size() < syntax.minPositionals) {
+    throw UsageError("'" + syntax.command + "' needs " + (syntax.minPositionals == 1 ? "a file" : "more arguments") +
+                     " (see plovermeta " + syntax.command + " --help)");
   }
-  if (args.positionals_.size() > spec.maxPositionals) {
-    throw UsageError("unexpected argument '" + args.positionals_[spec.maxPositionals] + "' for '" + spec.command + "'");
+  if (args.positionals_.size() > syntax.maxPositionals) {
+    throw UsageError("unexpected argument '" + args.positionals_[syntax.maxPositionals] + "' for '" + syntax.command +
+                     "'");
   }
   return args;
 }

@@ -29,7 +29,7 @@ class Args {
  public:
   // Throws ToolError (usage) for an unknown option, a missing value or a
   // wrong number of positionals.  --help / -h is always accepted.
-  static Args Parse(const CommandSpec& spec, const std::vector<std::string>& arguments);
+  static Args Parse(const CommandSpec& syntax, const std::vector<std::string>& arguments);
 
   bool Help() const { return help_; }
   bool Has(const std::string& name) const;

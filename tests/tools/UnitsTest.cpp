@@ -106,21 +106,21 @@ TEST(TextEscapeTest, QuotesOnlyWhereTheFormatNeedsIt) {
 }
 
 TEST(ArgsTest, ReadsDeclaredOptionsAndNamesEverythingElse) {
-  const CommandSpec spec{"osd", {{"at", 0, true}, {"output", 'o', true}, {"before", 0, false}}, 1, 1};
-  const Args args = Args::Parse(spec, {"file.xml", "--at=2026-03-14 10:00:00", "-o", "out", "--before"});
+  const CommandSpec syntax{"osd", {{"at", 0, true}, {"output", 'o', true}, {"before", 0, false}}, 1, 1};
+  const Args args = Args::Parse(syntax, {"file.xml", "--at=2026-03-14 10:00:00", "-o", "out", "--before"});
   EXPECT_EQ(args.Positionals(), std::vector<std::string>{"file.xml"});
   EXPECT_EQ(args.Value("at"), "2026-03-14 10:00:00");
   EXPECT_EQ(args.Value("output"), "out");
   EXPECT_TRUE(args.Has("before"));
   EXPECT_FALSE(args.Value("before"));
-  EXPECT_TRUE(Args::Parse(spec, {"--help"}).Help());  // no file needed for help
-  EXPECT_EQ(Args::Parse(spec, {"--", "-odd-name"}).Positionals(), std::vector<std::string>{"-odd-name"});
+  EXPECT_TRUE(Args::Parse(syntax, {"--help"}).Help());  // no file needed for help
+  EXPECT_EQ(Args::Parse(syntax, {"--", "-odd-name"}).Positionals(), std::vector<std::string>{"-odd-name"});
 
   const std::vector<std::vector<std::string>> bad = {
       {"file.xml", "--after"}, {"file.xml", "-x"}, {"file.xml", "--at"}, {"file.xml", "--before=yes"}, {}, {"a", "b"}};
   for (const auto& arguments : bad) {
     try {
-      Args::Parse(spec, arguments);
+      Args::Parse(syntax, arguments);
       ADD_FAILURE() << "accepted " << arguments.size() << " arguments";
     } catch (const ToolError& error) {
       EXPECT_EQ(error.code(), kExitUsage);
