@@ -13,21 +13,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${PLOVER_BUILD_ROOT:-$root/build}/demo
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake ninja-build g++)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" = 0 ]; then
-    echo "== installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  else
-    echo "missing packages; install them with: sudo apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-fi
+. "$root/scripts/packages.sh"
+ensure_packages cmake ninja-build g++
 
 echo "== building plovermeta in $out"
 # The tool alone: no test suite, so GoogleTest is not needed here.

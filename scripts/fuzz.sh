@@ -14,15 +14,8 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_scanner fuzz_document fuzz_binary fuzz_captions fuzz_file)
 
-if ! command -v clang++ >/dev/null || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null | grep -q "ok installed"; then
-  if [ "$(id -u)" = 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev >/dev/null
-  else
-    echo "missing packages; install them with: sudo apt-get install clang libclang-rt-14-dev" >&2
-    exit 1
-  fi
-fi
+. "$root/scripts/packages.sh"
+ensure_packages cmake ninja-build clang libclang-rt-14-dev
 
 build=$out/fuzz
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

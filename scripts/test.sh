@@ -34,21 +34,7 @@ for s in "${stages[@]}"; do
   esac
 done
 
-ensure_packages() {
-  local missing=()
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  if [ "$(id -u)" = 0 ]; then
-    echo "== installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  else
-    echo "missing packages; install them with: sudo apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-}
+. "$root/scripts/packages.sh"
 
 # build NAME [cmake args...]: configure, build and run the tests.
 build_and_test() {
