@@ -44,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       parser.outdata_num(t, sel, s, buffer.data(), bufferSize, nullptr, &count);
     }
   }
-  const char* names[] = {"doc.xml", name.c_str(), ""};
+  const char* names[] = {"doc.xml", name.c_str()};
   for (const char* n : names) {
     parser.outdata_finfo_osd(n, &settings);
     for (long type = 0; type <= 5; ++type) parser.outdata_str(n, type, buffer.data(), bufferSize);
     parser.GetModelTypeVinfo(n, name.c_str());
     for (int dataType = -1; dataType <= 4; ++dataType) {
-      for (int channel : {0, 1, 2, 3, 5, 99, 100}) {
+      for (int channel : {0, 1, 2, 100}) {
         _META_VO_SFILELIST* list = nullptr;
         int count = 0;
         if (parser.GetAv3File(dataType, channel, &list, &count, n) == 1) {
