@@ -8,6 +8,7 @@
 
 #include "DocumentSamples.h"
 #include "PloverMetaParser.h"
+#include "SettingsRecord.h"
 #include "TimeZone.h"
 
 namespace {
@@ -42,12 +43,6 @@ std::string Document() {
   return doc + "<AVHash>av-hash</AVHash>\r\n<METAHash>meta-hash</METAHash>\r\n</Metadata>\r\n";
 }
 
-struct Buffers {
-  std::vector<char> storage;
-  explicit Buffers(size_t count) : storage(count * 64, '\0') {}
-  char* operator[](size_t i) { return &storage[i * 64]; }
-};
-
 class DocumentFacade : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -64,10 +59,8 @@ class DocumentFacade : public ::testing::Test {
 TEST_F(DocumentFacade, SettingsSectionsAndDevice) {
   EXPECT_EQ(parser.inputdata_xml(nullptr, 10, "x"), -1);
   EXPECT_EQ(parser.inputdata_xml(reinterpret_cast<unsigned char*>(&doc[0]), 10, nullptr), -2);  // refused
-  Buffers b(139);
-  _SF_INFO_OSD settings;
-  char** slots = reinterpret_cast<char**>(&settings);
-  for (size_t i = 0; i < 139; ++i) slots[i] = b[i];
+  SettingsRecord settingsOut;
+  _SF_INFO_OSD& settings = settingsOut.record;
   ASSERT_EQ(parser.outdata_finfo_osd("meta.xml", &settings), 1);
   EXPECT_STREQ(settings.cameraId, "UNIT-0042");
   EXPECT_STREQ(settings.gpiRefTrigger[14], "S3");
@@ -100,10 +93,8 @@ TEST_F(DocumentFacade, SettingsSectionsAndDevice) {
 }
 
 TEST_F(DocumentFacade, SamplesAndLogins) {
-  Buffers b(11);
-  _SP_INFO_OSD sample{};
-  char** texts = reinterpret_cast<char**>(&sample);
-  for (size_t i = 0; i < 11; ++i) texts[i] = b[i];
+  SampleRecord sampleOut;
+  _SP_INFO_OSD& sample = sampleOut.record;
   const uint64_t halfPast = (k0800 * 1000) + 500;
   ASSERT_EQ(parser.outdata_pinfo_osd(halfPast, 0, &sample), 1);
   EXPECT_STREQ(sample.latitude, "N35.3");  // sample 2 was dropped by the speed trigger
@@ -130,10 +121,8 @@ TEST_F(DocumentFacade, SamplesAndLogins) {
             static_cast<PMP_LONG>(joined.size()));
   EXPECT_EQ(std::string(reinterpret_cast<char*>(text.data()), joined.size()), joined);
 
-  Buffers lb(13);
-  _SLOGIN_INFO_OSD login{};
-  char** ltexts = reinterpret_cast<char**>(&login);
-  for (size_t i = 0; i < 13; ++i) ltexts[i] = lb[i];
+  LoginRecordOut loginOut;
+  _SLOGIN_INFO_OSD& login = loginOut.record;
   ASSERT_EQ(parser.outdata_loginInfo_osd(k0800 + 60, 1, &login), 1);
   EXPECT_STREQ(login.firstName[0], "Ann");
   EXPECT_EQ(login.loginTime, k0800);
@@ -163,10 +152,8 @@ TEST_F(DocumentFacade, FilesSizesAndClearing) {
 
   unsigned int size = 0;
   ASSERT_EQ(parser.SetOsdInfoSize(5), 1);
-  Buffers b(11);
-  _SP_INFO_OSD sample{};
-  sample.latitude = b[0];
-  sample.ts = b[9];
+  SampleRecord sampleOut;
+  _SP_INFO_OSD& sample = sampleOut.record;
   ASSERT_EQ(parser.outdata_pinfo_osd(0, 0, &sample), 1);
   EXPECT_STREQ(sample.latitude, "");  // "N35.1" needs 6 bytes
   EXPECT_STREQ(sample.ts, "");

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "DocumentSamples.h"
+#include "SettingsRecord.h"
 #include "TimeZone.h"
 #include "engine/MetadataEngine.h"
 
@@ -15,18 +15,7 @@ namespace {
 constexpr uint64_t k0800 = 1700035200;  // 2023-11-15 08:00:00 UTC
 constexpr uint64_t kHour = 3600;
 
-// A login record with 64-byte buffers pre-filled with a marker.
-struct LoginOut {
-  _SLOGIN_INFO_OSD record{};
-  char buffers[14][64] = {};
-  LoginOut() {
-    char** texts = reinterpret_cast<char**>(&record);
-    for (int i = 0; i < 14; ++i) {
-      std::strcpy(buffers[i], "untouched");
-      texts[i] = buffers[i];
-    }
-  }
-};
+using LoginOut = test::LoginRecordOut;
 
 class Logins : public ::testing::Test {
  protected:

@@ -122,8 +122,9 @@ TEST(Settings, LooseAndStrictAttributeReadings) {
 }
 
 TEST(TriggerSummary, SpeedInputAndSwitch) {
-  EXPECT_EQ(Summary(test::FInfo(test::FullSettings("S3"))).speedTriggerGpi, 15);
-  EXPECT_EQ(Summary(test::FInfo(test::FullSettings("S3"))).speedTriggerOn, 1);
+  const TriggerSummary s3 = Summary(test::FInfo(test::FullSettings("S3")));
+  EXPECT_EQ(s3.speedTriggerGpi, 15);
+  EXPECT_EQ(s3.speedTriggerOn, 1);
   EXPECT_EQ(Summary(test::FInfo(test::FullSettings("S6"))).speedTriggerGpi, 0);
   EXPECT_EQ(Summary(test::FInfo(test::FullSettings("S1x"))).speedTriggerGpi, 0);
   const std::string both = R"(<F-Info><TriggerSettings><GPI id="15"><Ref-Trigger>S3</Ref-Trigger></GPI>)"

@@ -1,5 +1,5 @@
-// A settings record whose 139 pointers each own a 64-byte buffer, pre-filled
-// with a marker so that untouched buffers can be told apart.
+// Exchange records whose leading text pointers each own a 64-byte buffer,
+// pre-filled with a marker so that untouched buffers can be told apart.
 #ifndef PLOVER_TESTS_ENGINE_SETTINGSRECORD_H
 #define PLOVER_TESTS_ENGINE_SETTINGSRECORD_H
 
@@ -11,21 +11,29 @@
 
 namespace plover::test {
 
-struct SettingsRecord {
-  static constexpr size_t kSlots = 139;
+// `Record` starts with `Slots` character pointers without gaps.
+template <typename Record, size_t Slots>
+struct MarkedRecord {
+  static constexpr size_t kSlots = Slots;
   static constexpr size_t kSize = 64;
-  _SF_INFO_OSD record;
+  Record record{};
   std::vector<char> storage;
-  SettingsRecord() : storage(kSlots * kSize) {
+  MarkedRecord() : storage(kSlots * kSize) {
     char** slots = reinterpret_cast<char**>(&record);
     for (size_t i = 0; i < kSlots; ++i) {
       slots[i] = &storage[i * kSize];
       std::strcpy(slots[i], "untouched");
     }
   }
-  // Slot i in pointer order; the record is 139 pointers without gaps.
+  MarkedRecord(const MarkedRecord&) = delete;
+  MarkedRecord& operator=(const MarkedRecord&) = delete;
+  // Slot i in pointer order.
   std::string Slot(size_t i) const { return reinterpret_cast<char* const*>(&record)[i]; }
 };
+
+using SettingsRecord = MarkedRecord<_SF_INFO_OSD, 139>;
+using SampleRecord = MarkedRecord<_SP_INFO_OSD, 11>;
+using LoginRecordOut = MarkedRecord<_SLOGIN_INFO_OSD, 14>;
 
 }  // namespace plover::test
 
