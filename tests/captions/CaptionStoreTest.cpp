@@ -51,12 +51,6 @@ std::string Timing(const char* start, const char* end, const char* settings = ""
   return std::string(start) + " --> " + end + settings + "\r\n";
 }
 
-TEST(CaptionIntake, ReadsTimesSettingsAndLines) {
-  EXPECT_EQ(DumpOf("WEBVTT\r\n\r\n" + Timing("00:00:01.000", "00:00:04.000", " align:middle line:84%") +
-                   "Hello\r\nWorld\r\n\r\n"),
-            "1000: 1000-4000 a1 p0 l84 Hello/6 World/6 | *: 1000-4000 a1 p0 l84 Hello/6 World/6");
-}
-
 TEST(CaptionIntake, SettingsValues) {
   const struct {
     const char* settings;
@@ -87,30 +81,16 @@ TEST(CaptionIntake, SettingsValues) {
 
 TEST(CaptionIntake, LineLimits) {
   std::string track = Timing("00:00:01.000", "00:00:02.000");
-  for (int i = 0; i < 20; ++i) track += std::to_string(i % 10) + "\r\n";
+  for (int i = 0; i < 20; ++i) track += std::to_string(i) + "\r\n";
   track += "\r\n" + Timing("00:00:03.000", "00:00:04.000") + std::string(300, 'x') + "\r\n\r\n";
   CaptionStore store;
   Load(store, track);
-  // The 18th line and later are dropped.
-  EXPECT_EQ(Dump(store).substr(0, 99),
-            "1000: 1000-2000 a0 p0 l0 0/2 1/2 2/2 3/2 4/2 5/2 6/2 7/2 8/2 9/2 0/2 1/2 2/2 3/2 4/2 5/2 6/2 | 3000");
+  const std::vector<plover::CueLine>& lines = store.cues().at(1000).lines;
+  ASSERT_EQ(lines.size(), 17u);  // the 18th line and later are dropped
+  EXPECT_EQ(lines.back().text, "16");
   const plover::CueLine& wide = store.cues().at(3000).lines.at(0);
   EXPECT_EQ(wide.text, std::string(255, 'x'));
   EXPECT_EQ(wide.size, 256);
-}
-
-TEST(CaptionIntake, WhereTheTextEnds) {
-  // The next timing line ends a text without an empty line, and an identifier
-  // before it becomes the last line; an empty line ends the text, and so does
-  // the end of the data before a line's LF.
-  EXPECT_EQ(
-      DumpOf(Timing("00:00:01.000", "00:00:02.000") + "one\r\ntwo\r\nid\r\n" + Timing("00:00:03.000", "00:00:04.000") +
-             "three\r\n\r\nafter empty\r\n" + Timing("00:00:05.000", "00:00:06.000") + "no LF at the end"),
-      "1000: 1000-2000 a0 p0 l0 one/4 two/4 id/3 | 3000: 3000-4000 a0 p0 l0 three/6 | "
-      "5000: 5000-6000 a0 p0 l0 | *: 5000-6000 a0 p0 l0");
-  // A NUL inside a line ends what is handed out, not the stored length.
-  EXPECT_EQ(DumpOf(Timing("00:00:01.000", "00:00:02.000") + std::string("ab\0cd\r\n\r\n", 9)).substr(0, 30),
-            "1000: 1000-2000 a0 p0 l0 ab/6 ");
 }
 
 TEST(CaptionIntake, KeysStartTimesAndTheEndMarker) {
@@ -131,13 +111,24 @@ TEST(CaptionIntake, KeysStartTimesAndTheEndMarker) {
   EXPECT_EQ(Dump(store), "7000: 7000-* a0 p0 l0 x/2 | *: *-* a0 p0 l0 short/6");
 }
 
-// Arrows too close to either end of the data: the missing time is -1, and
-// nothing outside the data is read.
-TEST(CaptionIntake, ArrowsNearTheEdgesOfTheData) {
+// Whole tracks and what they store.  Where a text ends: at the next timing
+// line (an identifier before it becomes the last line), at an empty line, and
+// at the end of the data before a line's LF.  Arrows too close to either end
+// of the data: the missing time is -1, and nothing outside the data is read.
+TEST(CaptionIntake, TracksAndWhatTheyStore) {
   const struct {
-    const char* track;
+    std::string track;
     const char* expected;
   } cases[] = {
+      {"WEBVTT\r\n\r\n" + Timing("00:00:01.000", "00:00:04.000", " align:middle line:84%") + "Hello\r\nWorld\r\n\r\n",
+       "1000: 1000-4000 a1 p0 l84 Hello/6 World/6 | *: 1000-4000 a1 p0 l84 Hello/6 World/6"},
+      {Timing("00:00:01.000", "00:00:02.000") + "one\r\ntwo\r\nid\r\n" + Timing("00:00:03.000", "00:00:04.000") +
+           "three\r\n\r\nafter empty\r\n" + Timing("00:00:05.000", "00:00:06.000") + "no LF at the end",
+       "1000: 1000-2000 a0 p0 l0 one/4 two/4 id/3 | 3000: 3000-4000 a0 p0 l0 three/6 | "
+       "5000: 5000-6000 a0 p0 l0 | *: 5000-6000 a0 p0 l0"},
+      // A NUL inside a line ends what is handed out, not the stored length.
+      {Timing("00:00:01.000", "00:00:02.000") + std::string("ab\0cd\r\n\r\n", 9),
+       "1000: 1000-2000 a0 p0 l0 ab/6 | *: 1000-2000 a0 p0 l0 ab/6"},
       {" --> 00:00:02.000\r\nx\r\n", "*: *-2000 a0 p0 l0 x/2"},
       {"1.000 --> 00:00:02.000\r\n", "*: *-2000 a0 p0 l0"},
       {"00:00:01.000 --> 00:00:02.00", "1000: 1000-* a0 p0 l0 | *: 1000-* a0 p0 l0"},
@@ -147,22 +138,22 @@ TEST(CaptionIntake, ArrowsNearTheEdgesOfTheData) {
       {"00:00:01.000 -->", "*: 0-0 a0 p0 l0"},  // no byte after the separator: not a cue
       {"00:00:01.000 --> ", "*: 0-0 a0 p0 l0"},
       {" -->\r\n -->", "*: *-* a0 p0 l0"},
+      // Written by other tools: BOM, NOTE and STYLE blocks, cue identifiers.
+      {ReadTrack("crlf_blocks.vtt"),
+       "1000: 1000-3500 a2 p10 l90 Hello/6 | 4000: 4000-6000 a0 p0 l0 Two/4 lines/6 | "
+       "*: 4000-6000 a0 p0 l0 Two/4 lines/6"},
+      // LF-only lines each lose their last byte, and an empty line does not
+      // end the text, which runs on to the next timing line.
+      {ReadTrack("lf_only.vtt"),
+       "1000: 1000-2000 a0 p0 l50 Hello ther/11 | 3000: 3000-4000 a0 p0 l0 By/3 | *: 3000-4000 a0 p0 l0 By/3"},
+      // vertical:, size:, line-left, center, a value with no "%".
+      {ReadTrack("other_settings.vtt"),
+       "1000: 1000-2000 a0 p50 l0 Side/5 | 3000: 3000-4000 a2 p0 l-5 Low/4 | *: 3000-4000 a2 p0 l-5 Low/4"},
   };
-  for (const auto& c : cases) EXPECT_EQ(DumpOf(c.track), c.expected) << c.track;
-}
-
-TEST(CaptionIntake, TracksWrittenByOtherTools) {
-  // BOM, NOTE and STYLE blocks, cue identifiers.
-  EXPECT_EQ(DumpOf(ReadTrack("crlf_blocks.vtt")),
-            "1000: 1000-3500 a2 p10 l90 Hello/6 | 4000: 4000-6000 a0 p0 l0 Two/4 lines/6 | "
-            "*: 4000-6000 a0 p0 l0 Two/4 lines/6");
-  // LF-only lines each lose their last byte, and an empty line does not end
-  // the text, which runs on to the next timing line.
-  EXPECT_EQ(DumpOf(ReadTrack("lf_only.vtt")),
-            "1000: 1000-2000 a0 p0 l50 Hello ther/11 | 3000: 3000-4000 a0 p0 l0 By/3 | *: 3000-4000 a0 p0 l0 By/3");
-  // vertical:, size:, line-left, center, a value with no "%".
-  EXPECT_EQ(DumpOf(ReadTrack("other_settings.vtt")),
-            "1000: 1000-2000 a0 p50 l0 Side/5 | 3000: 3000-4000 a2 p0 l-5 Low/4 | *: 3000-4000 a2 p0 l-5 Low/4");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.track);
+    EXPECT_EQ(DumpOf(c.track), c.expected);
+  }
 }
 
 // ---- Lookup ----
@@ -245,14 +236,9 @@ TEST_F(CaptionLookup, OverlappingCuesTakeTheLaterStart) {
 }
 
 TEST_F(CaptionLookup, ClearEmptiesTheStoreAndTheMarker) {
-  CaptionStore copy(store);
   store.ClearVTTData();
   EXPECT_EQ(Lookup("00:00:02.000"), -1);
   EXPECT_TRUE(record.Untouched());
-  EXPECT_EQ(copy.GetVTTData("00:00:02.000", &record), 0);  // copies are independent
-  EXPECT_STREQ(record.text[0], "first");
-
-  record = Record();
   Load(store, "WEBVTT\r\n");  // a track without cues leaves an empty marker
   EXPECT_EQ(Lookup("000:00:00.000"), 0);
   EXPECT_EQ(record.lineCount, 0);
