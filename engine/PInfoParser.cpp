@@ -6,6 +6,7 @@
 #include <new>
 
 #include "engine/MetadataEngine.h"
+#include "scan/ByteSearch.h"
 #include "scan/Scanner.h"
 
 namespace plover {
@@ -47,6 +48,28 @@ constexpr SlotPrefix kSlotPrefixes[] = {
     {"TEMP id=\"2\"", kTemp2},
 };
 
+// The entries of kSlotPrefixes by the first byte of their prefix, each list
+// in table order, so that an element is compared only with the prefixes
+// that can match it.  0xFF ends a list.
+constexpr size_t kPrefixCount = sizeof kSlotPrefixes / sizeof kSlotPrefixes[0];
+struct PrefixIndex {
+  uint8_t first[256];
+  uint8_t next[kPrefixCount];
+};
+
+constexpr PrefixIndex MakePrefixIndex() {
+  PrefixIndex index{};
+  for (uint8_t& f : index.first) f = 0xFF;
+  for (size_t k = kPrefixCount; k-- > 0;) {
+    const auto c = static_cast<unsigned char>(kSlotPrefixes[k].prefix[0]);
+    index.next[k] = index.first[c];
+    index.first[c] = static_cast<uint8_t>(k);
+  }
+  return index;
+}
+
+constexpr PrefixIndex kPrefixIndex = MakePrefixIndex();
+
 // Display fields taken from element contents, with the name that reads each.
 struct DisplaySource {
   PInfoSlot slot;
@@ -74,19 +97,24 @@ constexpr size_t kStatusLength = 24;  // status characters the speed-trigger fil
 // Stored texts end at their first NUL, as a NUL-terminated copy of the same
 // bytes would.
 std::string_view UpToNul(const char* text, size_t length) {
-  const void* nul = std::memchr(text, '\0', length);
-  return std::string_view(text, nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length);
+  const char* nul = scan::FindByte(text, length, '\0');
+  return std::string_view(text, nul ? static_cast<size_t>(nul - text) : length);
 }
 
+// Prefixes are a few bytes long: compared in place rather than with a call.
 bool StartsWith(const char* text, size_t length, std::string_view prefix) {
-  return length >= prefix.size() && std::memcmp(text, prefix.data(), prefix.size()) == 0;
+  if (length < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (text[i] != prefix[i]) return false;
+  }
+  return true;
 }
 
 // Offset of the first '<' at or after `from`, or -1.
 int64_t NextTag(const char* text, uint32_t length, uint64_t from) {
   if (from >= length) return -1;
-  const void* lt = std::memchr(text + from, '<', length - from);
-  return lt ? static_cast<const char*>(lt) - text : -1;
+  const char* lt = scan::FindByte(text + from, length - from, '<');
+  return lt ? lt - text : -1;
 }
 
 // The scanner measures ranges in signed 32 bits.
@@ -95,30 +123,11 @@ int32_t ScanLength(uint64_t length) {
   return static_cast<int32_t>(length < kMax ? length : kMax);
 }
 
-DisplayText WholeText(SharedText text) {
-  const std::string_view view(*text);
-  return DisplayText{std::move(text), view};
-}
-
-long ReadNumberField(const char* text, int column, int width) {
-  char field[5] = {0, 0, 0, 0, 0};
-  std::memcpy(field, text + column, static_cast<size_t>(width));
-  return std::atol(field);
-}
-
-bool TwoDigits(const char* text, int column, int* value) {
-  const char a = text[column];
-  const char b = text[column + 1];
-  if (a < '0' || a > '9' || b < '0' || b > '9') return false;
-  *value = (a - '0') * 10 + (b - '0');
-  return true;
-}
-
 class PInfoParse {
  public:
   PInfoParse(MetadataEngine& engine, const char* fileName, int32_t speedTriggerOn, int32_t speedTriggerGpi)
       : engine_(engine),
-        fileName_(WholeText(MakeText(fileName ? fileName : ""))),
+        fileName_(MakeText(fileName ? fileName : "")),
         filterOn_(speedTriggerOn == 1 && speedTriggerGpi != 0),
         gpi_(speedTriggerGpi) {}
 
@@ -129,12 +138,11 @@ class PInfoParse {
   bool Dropped();
 
   MetadataEngine& engine_;
-  DisplayText fileName_;
+  SharedText fileName_;
   bool filterOn_;
   int32_t gpi_;
   PInfoTextRecord work_;
   DisplayCache cache_;
-  SampleClock clock_;
   bool havePrevious_ = false;
   char previous_[kStatusLength] = {};
 };
@@ -157,9 +165,11 @@ bool PInfoParse::Run(const char* section, uint32_t sectionLength) {
 
 bool PInfoParse::ReadIndex(const char* index, uint32_t indexLength) {
   if (!index_number(index, indexLength, work_)) return false;
-  uint32_t lb = 0;
-  const char* b = scan::GetElementContent(index, indexLength, "Index", &lb);
-  if (b == nullptr) return false;
+  // The range is the one FindElement returned: its end tag is known.
+  const std::optional<std::string_view> body = scan::FoundElementContent(index, indexLength, "Index");
+  if (!body) return false;
+  const char* b = body->data();
+  const auto lb = static_cast<uint32_t>(body->size());
 
   uint64_t key = 0;  // only a TS directly inside the Index sets the key
   for (int64_t q = NextTag(b, lb, 0); q >= 0;) {
@@ -168,7 +178,7 @@ bool PInfoParse::ReadIndex(const char* index, uint32_t indexLength) {
     uint32_t childLength = 0;
     if (!parse_pinfo_child(engine_.cameraModelRates, child, remaining, work_, &childLength)) return false;
     if (StartsWith(child + 1, childLength - 1, "TS")) {
-      key = index_time(child, remaining, &clock_);
+      key = index_time(child, remaining);
       if (key == 0) return false;
     }
     q = NextTag(b, lb, static_cast<uint64_t>(q) + childLength);
@@ -179,7 +189,8 @@ bool PInfoParse::ReadIndex(const char* index, uint32_t indexLength) {
   PInfoSample sample;
   copy_text_record(work_, sample.elements);
   if (!fill_sample_display(sample, &cache_)) return false;
-  sample.display[kShowFileName] = fileName_;
+  sample.fileName = fileName_;
+  sample.display[kShowFileName] = DisplayText{*sample.fileName, true};
   engine_.samples.insert_or_assign(key, std::move(sample));
   return true;
 }
@@ -231,8 +242,21 @@ bool parse_pinfo_child(CameraModelRates& rates, const char* child, uint32_t rema
   }
   if (groupName == nullptr) return store_pinfo_element(work, rates, child, l);
 
+  // When the start tag's name is exactly the group's, the element just
+  // measured ends with the group's first end tag: it is not searched again.
+  const size_t nameLength = std::strlen(groupName);
+  const bool exact = l > nameLength + 1 && (child[nameLength + 1] == '>' || child[nameLength + 1] == ' ');
   uint32_t lg = 0;
-  const char* g = scan::GetElementContent(child, remaining, groupName, &lg);
+  const char* g = nullptr;
+  if (exact) {
+    const std::optional<std::string_view> content = scan::FoundElementContent(child, l, groupName);
+    if (content) {
+      g = content->data();
+      lg = static_cast<uint32_t>(content->size());
+    }
+  } else {
+    g = scan::GetElementContent(child, remaining, groupName, &lg);
+  }
   if (g == nullptr) return false;  // no end tag, or nothing inside
   for (int64_t at = NextTag(g, lg, 0); at >= 0;) {
     const int32_t inner = scan::GetElementLength(g + at, ScanLength(lg - static_cast<uint64_t>(at)));
@@ -247,13 +271,17 @@ bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const c
   if (element == nullptr) return false;
   if (elementLength < 1) return true;
   const char first = elementLength > 1 ? element[1] : '\0';
-  for (const SlotPrefix& entry : kSlotPrefixes) {
-    if (entry.prefix[0] != first || !StartsWith(element + 1, elementLength - 1, entry.prefix)) continue;
+  for (uint8_t k = kPrefixIndex.first[static_cast<unsigned char>(first)]; k != 0xFF; k = kPrefixIndex.next[k]) {
+    const SlotPrefix& entry = kSlotPrefixes[k];
+    if (!StartsWith(element + 1, elementLength - 1, entry.prefix)) continue;
     SharedText& slot = work.slots[entry.slot];
     const std::string_view text = UpToNul(element, elementLength);
     // An element repeated unchanged keeps the text already held: the samples
-    // that carry it share one copy.
-    if (!slot || *slot != text) slot = MakeText(text);
+    // that carry it share one copy.  The camera model rule gives the same
+    // answer for the same text, so a kept text is not read again: it left the
+    // rate unset when it was read, and only this rule sets a rate.
+    if (slot && *slot == text) return true;
+    slot = MakeText(text);
     if (entry.slot >= kCamStat1 && entry.slot <= kCamStat5) {
       const int camera = entry.slot - kCamStat1;
       if (rates[camera] == -1) set_camera_model_rate(slot->c_str(), rates, camera);
@@ -275,31 +303,7 @@ bool index_number(const char* element, uint32_t elementLength, PInfoTextRecord& 
   return true;
 }
 
-int64_t SampleClock::Read(const char* text) {
-  int minute = 0;
-  int second = 0;
-  if (!TwoDigits(text, 14, &minute) || !TwoDigits(text, 17, &second) || minute > 59 || second > 59) {
-    return scan::ParseDateTime(text, true);
-  }
-  if (!valid_ || std::memcmp(hourKey_, text, sizeof hourKey_) != 0) {
-    valid_ = false;
-    char hour[19];
-    std::memcpy(hour, text, sizeof hour);
-    std::memcpy(hour + 14, "00:00", 5);
-    const int64_t first = scan::ParseDateTime(hour, false);
-    std::memcpy(hour + 14, "59:59", 5);
-    const int64_t last = scan::ParseDateTime(hour, false);
-    // 0 is also the failure result: such an hour is simply not remembered.
-    if (first <= 0 || last != first + 3599) return scan::ParseDateTime(text, true);
-    std::memcpy(hourKey_, text, sizeof hourKey_);
-    hourBase_ = first;
-    valid_ = true;
-  }
-  const int64_t seconds = hourBase_ + minute * 60 + second;
-  return seconds * 1000 + static_cast<int64_t>(ReadNumberField(text, 20, 3));
-}
-
-uint64_t index_time(const char* element, uint32_t remaining, SampleClock* clock) {
+uint64_t index_time(const char* element, uint32_t remaining) {
   constexpr uint32_t kTsLength = 32;  // <TS> + 23 characters + </TS>
   constexpr uint32_t kTimeLength = 23;
   if (element == nullptr || remaining < kTsLength) return 0;
@@ -309,7 +313,7 @@ uint64_t index_time(const char* element, uint32_t remaining, SampleClock* clock)
   if (static_cast<uint32_t>(element + remaining - time) < kTimeLength) return 0;
   char text[kTimeLength + 1] = {};
   std::memcpy(text, time, kTimeLength);
-  const int64_t key = clock ? clock->Read(text) : scan::ParseDateTime(text, true);
+  const int64_t key = scan::ParseDateTime(text, true);
   return static_cast<uint64_t>(key);
 }
 
@@ -334,7 +338,7 @@ bool fill_sample_display(PInfoSample& sample, DisplayCache* cache) {
         cache ? cache->Content(source.field, element, source.name)
               : scan::ElementContent(element->data(), static_cast<uint32_t>(element->size()), source.name);
     if (!content) return false;
-    sample.display[source.field] = DisplayText{element, *content};
+    sample.display[source.field] = DisplayText{*content, true};
   }
   return true;
 }

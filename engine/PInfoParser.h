@@ -44,27 +44,10 @@ bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const c
 // element.  False when the element holds no pair of double quotes.
 bool index_number(const char* element, uint32_t elementLength, PInfoTextRecord& work);
 
-// Reads TS texts as ParseDateTime does (with milliseconds), remembering the
-// epoch seconds of the last hour read.  Within one parse consecutive samples
-// share their hour, and the conversion to local time is by far the slowest
-// step of a sample.  The shortcut is taken only when minute and second are
-// two digits each and at most 59 and the hour converts to 3599 seconds between
-// its first and its last second (no zone change inside it), so every result
-// equals a direct conversion.
-class SampleClock {
- public:
-  int64_t Read(const char* text);  // 23 readable bytes
-
- private:
-  bool valid_ = false;
-  char hourKey_[13] = {};  // columns 0-12: year, month, day, hour
-  int64_t hourBase_ = 0;
-};
-
 // The key of a TS element: local time in milliseconds, or 0 when fewer than
 // 32 bytes remain, the start tag does not end within 32 bytes, fewer than 23
 // bytes follow it, or the time cannot be converted.
-uint64_t index_time(const char* element, uint32_t remaining, SampleClock* clock = nullptr);
+uint64_t index_time(const char* element, uint32_t remaining);
 
 // Every slot of `to` becomes the slot of `from`.  Texts are immutable, so
 // sharing them is indistinguishable from copying them.

@@ -42,7 +42,7 @@ bool outdata_pinfo_osd(const MetadataEngine& engine, uint64_t time, int32_t sel,
                                             record->gStat,    record->ts,        record->fileName};
   for (int field = 0; field < kDisplayFieldCount; ++field) {
     const DisplayText& text = sample.display[field];
-    if (!text.owner) continue;  // nothing stored: the caller's buffer stays as it was
+    if (!text.present) continue;  // nothing stored: the caller's buffer stays as it was
     CopyDisplayText(fields[field], engine.osdInfoSize, text.text);
   }
   record->sampleTime = found->first;

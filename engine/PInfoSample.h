@@ -61,17 +61,20 @@ enum DisplayField {
   kDisplayFieldCount
 };
 
-// A display text: the content of a stored element, seen in place.  `owner`
-// keeps the text alive that `text` points into (stored texts never change), so
-// a content is never copied, however many samples show it.  A null owner means
+// A display text: the content of a stored element, seen in place inside the
+// text that the sample holds for that element (or inside its fileName).
+// Stored texts never change and copies of a sample share them, so the view
+// stays valid as long as any copy of the sample lives, and a content is
+// never copied, however many samples show it.  `present` false means
 // "nothing stored".
 struct DisplayText {
-  SharedText owner;
   std::string_view text;
+  bool present = false;
 };
 
 struct PInfoSample {
   PInfoTextRecord elements;
+  SharedText fileName;  // the name of the document the sample came from
   std::array<DisplayText, kDisplayFieldCount> display;
 };
 

@@ -65,7 +65,8 @@ std::optional<std::string_view> ContentOf(std::string_view element, const char* 
 std::optional<std::string_view> ContentIn(std::string_view range, const char* name) {
   std::optional<std::string_view> element = FindElementIn(range, name);
   if (!element) return std::nullopt;
-  return ContentOf(*element, name);
+  // The element was just found for this name: its end tag is known.
+  return scan::FoundElementContent(element->data(), static_cast<uint32_t>(element->size()), name);
 }
 
 }  // namespace plover

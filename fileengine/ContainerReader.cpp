@@ -61,22 +61,22 @@ uint32_t U32(const unsigned char* p) {
 // header merely claims never turns into memory.
 bool ReadPayload(FileReader& file, uint64_t offset, uint32_t length, std::vector<char>& out) {
   if (offset > file.size() || length > file.size() - offset) return false;
-  out.assign(length, '\0');
+  out.resize(length);  // every byte is read before it is used
   return file.read_exact(offset, length, out.data());
 }
 
 // Reads an item with the 24-byte header at `item` and parses it as a sample
 // text.  `*itemSize` receives the item's whole size.  An empty payload adds
-// no sample (it is not read, so it does not fail the load either).
+// no sample (it is not read, so it does not fail the load either).  The
+// payload is read into `payload`, which the items of a chunk share.
 bool ReadSampleItem(const MetaFileEngine& engine, FileReader& file, uint64_t item, uint32_t indexNumber,
-                    SampleTable& table, bool checkType, uint64_t* itemSize) {
+                    SampleTable& table, bool checkType, uint64_t* itemSize, std::vector<char>& payload) {
   unsigned char header[kItemHeaderSize];
   if (!file.read_exact(item, kItemHeaderSize, header)) return false;
   const uint32_t length = U32(header + kItemLengthAt);
   if (itemSize != nullptr) *itemSize = uint64_t{kItemHeaderSize} + length;
   if (checkType && U16(header) != kSampleItemType) return true;
   if (length == 0) return true;
-  std::vector<char> payload;
   if (!ReadPayload(file, item + kItemHeaderSize, length, payload)) return false;
   engine.parse_pinfo_mk2(payload.data(), length, indexNumber, table);
   return true;
@@ -151,6 +151,7 @@ bool MetaFileEngine::read_container(FileReader& file, uint32_t size) {
 bool MetaFileEngine::read_data_chunk(FileReader& file, uint32_t chunkOffset, uint32_t chunkSize,
                                      const std::map<uint32_t, uint32_t>& index) {
   SampleTable table;
+  std::vector<char> payload;
   const uint64_t chunkEnd = uint64_t{chunkOffset} + chunkSize;
   uint64_t record = uint64_t{chunkOffset} + kDataHeaderSize;
 
@@ -173,7 +174,7 @@ bool MetaFileEngine::read_data_chunk(FileReader& file, uint32_t chunkOffset, uin
           item += 4u + U16(length);
         } else {
           uint64_t itemSize = 0;
-          if (!ReadSampleItem(*this, file, item, indexNumber, table, true, &itemSize)) return false;
+          if (!ReadSampleItem(*this, file, item, indexNumber, table, true, &itemSize, payload)) return false;
           item += itemSize;
         }
       }
@@ -181,7 +182,8 @@ bool MetaFileEngine::read_data_chunk(FileReader& file, uint32_t chunkOffset, uin
 
     auto indexed = index.find(indexNumber);
     if (indexed != index.end()) {
-      if (!ReadSampleItem(*this, file, uint64_t{chunkOffset} + indexed->second, indexNumber, table, false, nullptr)) {
+      if (!ReadSampleItem(*this, file, uint64_t{chunkOffset} + indexed->second, indexNumber, table, false, nullptr,
+                          payload)) {
         return false;
       }
     }

@@ -13,9 +13,10 @@ namespace {
 
 constexpr size_t kDateTimeLength = 19;  // YYYY?MM?DD?hh?mm?ss
 
-// Replaces `field` (perhaps inherited) when the text was found.
+// Replaces `field` (perhaps inherited) when the text was found.  A text
+// equal to the one held is kept: consecutive samples share it.
 void Replace(Mk2Text& field, const std::optional<std::string_view>& text) {
-  if (text) field = MakeMk2Text(*text);
+  if (text && !(field && *field == *text)) field = MakeMk2Text(*text);
 }
 
 }  // namespace

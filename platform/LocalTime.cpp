@@ -56,15 +56,15 @@ struct HourCache {
   bool valid = false;
   int year = 0, month = 0, day = 0, hour = 0;
   int64_t start = 0;
-  std::string zone;
+  bool hasZone = false;  // TZ was set (perhaps to an empty text)
+  std::string zone;      // its value
 };
 
 thread_local HourCache cache;
 
-std::string CurrentZone() {
-  const char* tz = std::getenv("TZ");
-  return tz ? std::string(1, '=') + tz : std::string();
-}
+// Whether the zone setting `tz` (null: TZ unset) is the cache's; compared in
+// place, without a copy.
+bool SameZone(const char* tz) { return tz ? cache.hasZone && cache.zone == tz : !cache.hasZone; }
 
 }  // namespace
 
@@ -74,9 +74,9 @@ int64_t LocalTimeToEpoch(const LocalTime& t) {
                        t.year > 69 && t.year < 1101;
   if (!inRange) return Convert(t);
 
-  const std::string zone = CurrentZone();
+  const char* tz = std::getenv("TZ");
   if (!(cache.valid && cache.year == t.year && cache.month == t.month && cache.day == t.day && cache.hour == t.hour &&
-        cache.zone == zone)) {
+        SameZone(tz))) {
     LocalTime first = t;
     first.minute = first.second = 0;
     LocalTime last = t;
@@ -87,7 +87,14 @@ int64_t LocalTimeToEpoch(const LocalTime& t) {
       cache.valid = false;
       return Convert(t);
     }
-    cache = HourCache{true, t.year, t.month, t.day, t.hour, a, zone};
+    cache.valid = true;
+    cache.year = t.year;
+    cache.month = t.month;
+    cache.day = t.day;
+    cache.hour = t.hour;
+    cache.start = a;
+    cache.hasZone = tz != nullptr;
+    cache.zone = tz ? tz : "";
   }
   return cache.start + t.minute * 60 + t.second;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/LocalTime.h"
+#include "scan/ByteSearch.h"
 
 namespace plover::scan {
 namespace {
@@ -16,17 +17,52 @@ size_t BareLength(const char* name, size_t n) {
   return blank ? static_cast<size_t>(static_cast<const char*>(blank) - name) : n;
 }
 
+// A word with the high bit set in every byte of `x` that is zero (and
+// perhaps in bytes above one that is): a cheap test for "some byte is zero".
+inline uint64_t ZeroBytes(uint64_t x) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  return (x - kOnes) & ~x & kHighs;
+}
+
 // First j >= from with text[j..] == "</" bare ">" and j + B + 2 < length.
 // Returns -1 when there is none.
 int64_t FindEndTag(const char* text, int64_t from, int64_t length, const char* bare, size_t b) {
   const int64_t limit = length - static_cast<int64_t>(b) - 2;  // j < limit
+  // The first byte of the name is compared before the call to memcmp: most
+  // end tags in a range belong to other elements.
+  auto at = [&](int64_t j) {
+    return text[j] == '<' && text[j + 1] == '/' && (b == 0 || text[j + 2] == bare[0]) && text[j + 2 + b] == '>' &&
+           std::memcmp(text + j + 2, bare, b) == 0;
+  };
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
   int64_t j = from;
-  while (j < limit) {
-    const void* lt = std::memchr(text + j, '<', static_cast<size_t>(limit - j));
-    if (lt == nullptr) return -1;
-    j = static_cast<const char*>(lt) - text;
-    if (text[j + 1] == '/' && std::memcmp(text + j + 2, bare, b) == 0 && text[j + 2 + b] == '>') return j;
-    ++j;
+  // Eight start positions at a time: the bytes at j..j+7 and at j+1..j+8
+  // tell whether "</" begins at any of them; only such words are looked at
+  // byte by byte.
+  while (j + 8 < limit) {
+    uint64_t here;
+    uint64_t next;
+    std::memcpy(&here, text + j, 8);
+    std::memcpy(&next, text + j + 1, 8);
+    uint64_t starts = ZeroBytes(here ^ (kOnes * '<')) & ZeroBytes(next ^ (kOnes * '/'));
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Byte k of the word is bit 8k + 7: visit the flagged bytes in order.
+    for (; starts != 0; starts &= starts - 1) {
+      const int64_t k = j + (__builtin_ctzll(starts) >> 3);
+      if (at(k)) return k;
+    }
+#else
+    if (starts != 0) {
+      for (int64_t k = j; k < j + 8; ++k) {
+        if (at(k)) return k;
+      }
+    }
+#endif
+    j += 8;
+  }
+  for (; j < limit; ++j) {
+    if (at(j)) return j;
   }
   return -1;
 }
@@ -38,15 +74,15 @@ const char* FindElementN(const char* text, int64_t length, const char* name, siz
   int64_t i = 0;
   for (;;) {
     if (i >= startLimit) return nullptr;
-    const void* lt = std::memchr(text + i, '<', static_cast<size_t>(startLimit - i));
+    const char* lt = FindByte(text + i, static_cast<size_t>(startLimit - i), '<');
     if (lt == nullptr) return nullptr;
-    i = static_cast<const char*>(lt) - text;
-    if (std::memcmp(text + i + 1, name, n) == 0) break;
+    i = lt - text;
+    if ((n == 0 || text[i + 1] == name[0]) && std::memcmp(text + i + 1, name, n) == 0) break;
     ++i;
   }
-  const void* gt = std::memchr(text + i, '>', static_cast<size_t>(length - i));
+  const char* gt = FindByte(text + i, static_cast<size_t>(length - i), '>');
   if (gt == nullptr) return nullptr;
-  const int64_t k = static_cast<const char*>(gt) - text;
+  const int64_t k = gt - text;
   if (text[k - 1] == '/') {
     *elementLength = static_cast<int32_t>(k - i + 1);
     return text + i;
@@ -64,16 +100,21 @@ const char* FindElement(const char* text, int32_t textLength, const char* name, 
   return FindElementN(text, textLength, name, std::strlen(name), elementLength);
 }
 
-const char* GetElementContent(const char* element, uint32_t elementLength, const char* name, uint32_t* contentLength) {
+namespace {
+
+// GetElementContent; `knownEnd`, when not negative, is the offset of the end
+// tag that a search from the start tag would find first.
+const char* ContentN(const char* element, uint32_t elementLength, const char* name, uint32_t* contentLength,
+                     int64_t knownEnd) {
   if (element == nullptr || contentLength == nullptr || name == nullptr) return nullptr;
   if (elementLength <= 1 || element[0] != '<') return nullptr;
   const int64_t length = elementLength;
   const size_t n = std::strlen(name);
   const size_t b = BareLength(name, n);
 
-  const void* gt = std::memchr(element + 1, '>', static_cast<size_t>(length - 1));
+  const char* gt = FindByte(element + 1, static_cast<size_t>(length - 1), '>');
   if (gt == nullptr) return nullptr;
-  const int64_t k = static_cast<const char*>(gt) - element;
+  const int64_t k = gt - element;
 
   if (element[k - 1] == '/') {  // self-closing: the attribute text after the name
     const int64_t start = static_cast<int64_t>(n) + 2;
@@ -91,7 +132,7 @@ const char* GetElementContent(const char* element, uint32_t elementLength, const
   while (IsLineBreak(element[p])) {
     if (++p >= length) return nullptr;
   }
-  const int64_t j = FindEndTag(element, p, length, name, b);
+  const int64_t j = knownEnd >= p ? knownEnd : FindEndTag(element, p, length, name, b);
   if (j < 0) return nullptr;
   int64_t e = j - 1;
   if (e == 0) return nullptr;
@@ -104,6 +145,26 @@ const char* GetElementContent(const char* element, uint32_t elementLength, const
   }
   *contentLength = 0;
   return nullptr;
+}
+
+}  // namespace
+
+const char* GetElementContent(const char* element, uint32_t elementLength, const char* name, uint32_t* contentLength) {
+  return ContentN(element, elementLength, name, contentLength, -1);
+}
+
+std::optional<std::string_view> FoundElementContent(const char* element, uint32_t elementLength, const char* name) {
+  if (element == nullptr || name == nullptr) return std::nullopt;
+  const size_t b = BareLength(name, std::strlen(name));
+  // The range ends with the end tag "</bare>" that the search found first;
+  // a self-closing element or a range too short for one is read as usual.
+  const int64_t end = static_cast<int64_t>(elementLength) - static_cast<int64_t>(b) - 3;
+  const bool closed = elementLength >= 2 && element[elementLength - 2] != '/' && end > 0 && element[end] == '<' &&
+                      element[end + 1] == '/';
+  uint32_t length = 0;
+  const char* content = ContentN(element, elementLength, name, &length, closed ? end : -1);
+  if (content == nullptr) return std::nullopt;
+  return std::string_view(content, length);
 }
 
 std::optional<std::string_view> ElementContent(const char* element, uint32_t elementLength, const char* name) {
@@ -174,6 +235,15 @@ std::optional<std::string_view> FindAttributeText(const char* range, uint32_t ra
 
 namespace {
 long ReadField(const char* text, int column, int width) {
+  // A field of digits only, the usual case, reads the same without atol.
+  long value = 0;
+  int k = 0;
+  for (; k < width; ++k) {
+    const char c = text[column + k];
+    if (c < '0' || c > '9') break;
+    value = value * 10 + (c - '0');
+  }
+  if (k == width) return value;
   char field[5] = {0, 0, 0, 0, 0};
   std::memcpy(field, text + column, static_cast<size_t>(width));
   return std::atol(field);

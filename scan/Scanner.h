@@ -39,6 +39,11 @@ std::optional<std::string> CopyElementContent(const char* element, uint32_t elem
 // GetElementContent as a view; nullopt when there is no content.
 std::optional<std::string_view> ElementContent(const char* element, uint32_t elementLength, const char* name);
 
+// ElementContent of a range that FindElement (or GetElementLength) returned
+// for an element whose start tag's bare name is the bare part of `name`:
+// the same result, without searching for the end tag a second time.
+std::optional<std::string_view> FoundElementContent(const char* element, uint32_t elementLength, const char* name);
+
 // The whole length of the element that starts the text (whose name runs up to
 // the first blank or '>'), or -1.  Used to step through sibling elements.
 int32_t GetElementLength(const char* text, int32_t textLength);

@@ -26,10 +26,16 @@ bool Parse(MetadataEngine& engine, const std::string& body, int on = 0, int gpi 
 uint64_t Key(const char* time) { return static_cast<uint64_t>(scan::ParseDateTime(time, true)); }
 
 std::string Shown(const PInfoSample& sample, DisplayField field) {
-  return sample.display[field].owner ? std::string(sample.display[field].text) : "(none)";
+  return sample.display[field].present ? std::string(sample.display[field].text) : "(none)";
 }
 
-TEST(PInfoParse, KeysAreLocalMillisecondsAndTheHourShortcutMatchesDirectConversion) {
+// The display text is a view into `stored`, not a copy of it.
+bool Inside(const DisplayText& shown, const SharedText& stored) {
+  return shown.present && stored && shown.text.data() >= stored->data() &&
+         shown.text.data() + shown.text.size() <= stored->data() + stored->size();
+}
+
+TEST(PInfoParse, KeysAreLocalMilliseconds) {
   for (auto [zone, offset] : {std::pair<const char*, uint64_t>{"UTC0", 0}, {"EST5", 5 * 3600 * 1000}}) {
     ScopedTimeZone scoped(zone);
     MetadataEngine engine;
@@ -37,18 +43,6 @@ TEST(PInfoParse, KeysAreLocalMillisecondsAndTheHourShortcutMatchesDirectConversi
     EXPECT_EQ(engine.samples.begin()->first, 1456740000250u + offset);
     EXPECT_EQ(Shown(engine.samples.begin()->second, kShowTs), "2016/02/29 10:00:00.250");
     EXPECT_EQ(Shown(engine.samples.begin()->second, kShowFileName), "a.xml");
-  }
-  // Across daylight-saving changes, odd fields and the epoch the remembered
-  // hour gives what a direct conversion gives.
-  for (const char* zone : {"EST5EDT,M3.2.0,M11.1.0", "JST-9", "UTC0"}) {
-    ScopedTimeZone scoped(zone);
-    SampleClock clock;
-    for (const char* text :
-         {"2016-03-13 01:59:59.999", "2016-03-13 02:30:00.000", "2016-03-13 03:00:00.001", "2016-11-06 01:30:00.500",
-          "2016-11-06 01:59:59.000", "2016-02-29 10:60:00.000", "2016-02-29 10:7a:00.000", "2016-02-29 10:59:60.000",
-          "1970-01-01 00:00:00.000", "1970-01-01 00:00:01.-05", "2016-13-01 25:10:10.010", "2016-02-29 10:10:10. 7x"}) {
-      EXPECT_EQ(clock.Read(text), scan::ParseDateTime(text, true)) << zone << " " << text;
-    }
   }
 }
 
@@ -89,8 +83,9 @@ TEST(PInfoParse, ElementsAreCarriedGroupedAndShared) {
   EXPECT_EQ(Shown(second, kShowSpeed1), "(none)");  // inside Target
   // A carried element and its display text are the same stored text.
   EXPECT_EQ(first.elements.slots[kLatitude], second.elements.slots[kLatitude]);
-  EXPECT_EQ(second.display[kShowLatitude].owner, second.elements.slots[kLatitude]);
-  EXPECT_EQ(first.display[kShowFileName].owner, second.display[kShowFileName].owner);
+  EXPECT_TRUE(Inside(second.display[kShowLatitude], second.elements.slots[kLatitude]));
+  EXPECT_EQ(first.fileName, second.fileName);
+  EXPECT_TRUE(Inside(first.display[kShowFileName], second.fileName));
   // So is an element repeated unchanged.
   EXPECT_EQ(first.elements.slots[kSatelite], second.elements.slots[kSatelite]);
 }
@@ -109,7 +104,7 @@ TEST(PInfoParse, LargeStatusRowCarriedIntoManySamplesIsStoredOnce) {
   const SharedText& row = engine.samples.begin()->second.elements.slots[kGStat];
   for (const auto& entry : engine.samples) {
     ASSERT_EQ(entry.second.elements.slots[kGStat], row);
-    ASSERT_EQ(entry.second.display[kShowGStat].owner, row);
+    ASSERT_TRUE(Inside(entry.second.display[kShowGStat], row));
     ASSERT_EQ(entry.second.display[kShowGStat].text.size(), 10u << 20);
   }
   // With the filter on, every later sample carries an unchanged row.
