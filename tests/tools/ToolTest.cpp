@@ -2,18 +2,73 @@
 // it: what it prints, what it writes, how other programs read its files, and
 // how it fails.  Every run sets TZ (UTC0 unless a case says otherwise).
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
 #include "PloverMetaParser.h"
 #include "TempDir.h"
-#include "ToolRun.h"
 
 namespace plover::test {
 namespace {
+
+struct RunResult {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+// Single-quoted for the shell.
+std::string Quote(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs `program` in `folder` under the time zone `zone`.  The project's own
+// programs go through the build's runner when it has one (qemu-i386 for the
+// 32-bit build); the machine's own (xmllint, python3) never do.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
+                     const char* zone = "UTC0", bool host = false) {
+  const std::string runner = host ? "" : PLOVERMETA_RUNNER;
+  std::string command = "cd " + Quote(folder) + " && TZ=" + Quote(zone) + " ";
+  if (!runner.empty()) command += Quote(runner) + " ";
+  command += Quote(program);
+  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  const int status = std::system((command + " >.stdout 2>.stderr </dev/null").c_str());
+  RunResult result;
+  if (status != -1 && WIFEXITED(status)) result.code = WEXITSTATUS(status);
+  result.out = ReadFile(folder + "/.stdout");
+  result.err = ReadFile(folder + "/.stderr");
+  return result;
+}
+
+RunResult RunHostProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& folder) {
+  return RunProgram(program, arguments, folder, "UTC0", true);
+}
+
+bool HaveCommand(const std::string& command) {
+  return std::system(("command -v " + Quote(command) + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Lines of `text` that start with `prefix`.
+size_t CountLines(const std::string& text, const std::string& prefix) {
+  std::istringstream in(text);
+  size_t count = 0;
+  for (std::string line; std::getline(in, line);) count += line.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+  return count;
+}
 
 const std::string kExamples = PLOVERMETA_EXAMPLES;
 const std::string kDocument = kExamples + "/20260314_100000.xml";
@@ -63,12 +118,6 @@ TEST_F(ToolTest, OsdShowsTheSampleOfAKnownMomentBesideTheAskedTime) {
   // sample and says which offset its times carry.
   run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40", "--before"}, "EST5");
   EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC-05:00")) << run.out;
-
-  // No sample before the first one.
-  run = Tool({"osd", kDocument, "--at", "2026-03-14 09:00:00", "--before"});
-  EXPECT_EQ(run.code, 1);
-  EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(Contains(run.err, "nothing at or before 2026-03-14 09:00:00.000 UTC+00:00")) << run.err;
 }
 
 TEST_F(ToolTest, OsdOfEveryOtherFormAtTheSameMoment) {
@@ -76,10 +125,15 @@ TEST_F(ToolTest, OsdOfEveryOtherFormAtTheSameMoment) {
   const RunResult container = Tool({"osd", kContainer, "--index", "101"});
   const RunResult text = Tool({"osd", kTextFile, "--index", "101"});
   ASSERT_EQ(container.code, 0) << container.err;
-  EXPECT_TRUE(Contains(container.out, "sample    index 101, 2026-03-14 10:01:40.000 UTC+00:00")) << container.out;
-  EXPECT_TRUE(Contains(container.out, "position  N46.950077 E7.457956 = 46.950077, 7.457956"));
-  EXPECT_TRUE(Contains(container.out, "radar     own 60 km/h, target 63 km/h"));
-  EXPECT_EQ(container.out.substr(0, container.out.find("file")), text.out.substr(0, text.out.find("file")));
+  const std::string head = container.out.substr(0, container.out.find("file"));
+  EXPECT_EQ(head,
+            "asked     index 101 (sample at or after)\n"
+            "sample    index 101, 2026-03-14 10:01:40.000 UTC+00:00 (TS 2026/03/14 10:01:40)\n"
+            "position  N46.950077 E7.457956 = 46.950077, 7.457956\n"
+            "own       60 km/h\n"
+            "radar     own 60 km/h, target 63 km/h\n"
+            "status    110000010000000000000000 (inputs on: 1, 2, 8)\n");
+  EXPECT_EQ(text.out.substr(0, text.out.find("file")), head);
 
   const RunResult track = Tool({"osd", kTrack, "--at", "00:01:40.500"});
   ASSERT_EQ(track.code, 0) << track.err;
@@ -93,7 +147,6 @@ TEST_F(ToolTest, OsdOfEveryOtherFormAtTheSameMoment) {
   const RunResult binary = Tool({"osd", kBinary, "--at", "2026-03-14 10:00:00"});
   ASSERT_EQ(binary.code, 0) << binary.err;
   EXPECT_TRUE(Contains(binary.out, "position  46.948000N 7.455121E = 46.948000, 7.455121")) << binary.out;
-  EXPECT_TRUE(Contains(binary.out, "speeds    1: 50  2: 55  3: 0  4: 0  5: 0"));
 }
 
 TEST_F(ToolTest, PlayStepsThroughEverySampleInOrder) {
@@ -114,14 +167,14 @@ TEST_F(ToolTest, InfoTellsWhatEachFormHolds) {
   const RunResult run = Tool({"info", kDocument, kContainer, kTrack, kBinary});
   ASSERT_EQ(run.code, 0) << run.err;
   for (const char* part :
-       {"20260314_100000.xml: metadata document", "recorder   model VR-5200, serial VR52-004417, firmware 2.4.1",
-        "cameras    1: Front, mode continuous, resolution 1920x1080, fps 30",
+       {"recorder   model VR-5200, serial VR52-004417, firmware 2.4.1",
         "samples    180, 2026-03-14 10:00:00.000 UTC+00:00 to 2026-03-14 10:02:59.000 UTC+00:00 (2 min 59 s)",
         "positions  177 readable, 3 without a readable position",
         "           2026-03-14 10:01:05.000 UTC+00:00  P-1042 Ada M Okafor, P-2210 Tomas Lindqvist",
+        "cameras    1: Front, mode continuous, resolution 1920x1080, fps 30",
         "camera 3 video: 20260314_100000_CH3.mp4, 20260314_100130_CH3.mp4", "mic 1 audio: 20260314_100000_MIC1.m4a",
-        "second-generation metadata file, container form", "index 1 to 180",
-        "cues       180, 00:00:00.000 to 00:03:00.000", "samples    1, 2026-03-14 10:01:00.000"}) {
+        "second-generation metadata file, container form", "cues       180, 00:00:00.000 to 00:03:00.000",
+        "samples    1, 2026-03-14 10:01:00.000"}) {
     EXPECT_TRUE(Contains(run.out, part)) << part;
   }
 }
@@ -157,28 +210,22 @@ TEST_F(ToolTest, GeoJsonParsesBackWithAPointPerReadablePosition) {
 // Rows of RFC 4180 text: fields split at commas outside quotes, doubled
 // quotes inside quoted fields.
 std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
-  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> row(1);
   bool quoted = false;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        rows.back().back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        rows.back().back() += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      rows.back().emplace_back();
-    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+    if (text[i] == '"' && quoted && i + 1 < text.size() && text[i + 1] == '"') {
+      row.back() += text[i++];
+    } else if (text[i] == '"') {
+      quoted = !quoted;
+    } else if (!quoted && text[i] == ',') {
+      row.emplace_back();
+    } else if (!quoted && text.compare(i, 2, "\r\n") == 0) {
+      rows.push_back(row);
+      row.assign(1, "");
       ++i;
-      if (i + 1 < text.size()) rows.emplace_back(1);
     } else {
-      rows.back().back() += c;
+      row.back() += text[i];
     }
   }
   return rows;
@@ -237,19 +284,12 @@ TEST_F(ToolTest, SvgIsWellFormedWithRouteAndChart) {
   }
 }
 
-TEST_F(ToolTest, TrackExportsLeaveOutUnreadablePositionsWithAWarning) {
-  RunResult run = Tool({"export", kDocument, "--to", "gpx"});
-  EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.err, "plovermeta: warning: 3 of 180 samples have no readable position and are left out of the gpx\n");
-  EXPECT_TRUE(Contains(run.out, "<gpx version=\"1.1\""));  // standard output without -o
-  run = Tool({"export", kTrack, "--to", "geojson"});
-  EXPECT_EQ(run.code, 3);
-  EXPECT_TRUE(Contains(run.err, "holds no readable position")) << run.err;
-}
-
+// Errors (and the warning of an empty span) are one line on stderr; an
+// error prints nothing on stdout.
 TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
   std::ofstream(dir_.File("junk.dat")) << "nothing a recorder writes";
   std::ofstream(dir_.File("taken.gpx")) << "keep me";
+  std::ofstream(dir_.File("short.vtt")) << "WEBVTT\r\n\r\n00:01.000 --> 00:02.000\r\nshort form\r\n";
   struct Case {
     std::vector<std::string> arguments;
     int code;
@@ -272,6 +312,17 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
       {{"export", kDocument, "--to", "kml"}, 2, "unknown format 'kml'"},
       {{"export", kDocument, "--to", "gpx", "-o", "taken.gpx"}, 4, "taken.gpx exists; add --force"},
       {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+      {{"osd", kContainer, "--at", "1", "--index", "1"}, 2, "either --at or --index"},
+      {{"osd", kDocument, "--index", "1"}, 2, "--index is for second-generation files"},
+      {{"play", kDocument, "--from", "2026-03-14 10:02:00", "--to", "2026-03-14 10:01:00"}, 2, "--from lies after"},
+      {{"play", kContainer, "--from", "4294967296"}, 2, "is not an index number"},
+      {{"info", "short.vtt"}, 3, "holds no cue with a readable timing line"},
+      {{"export", kTrack, "--to", "geojson"}, 3, "holds no readable position"},
+      {{"osd", kDocument, "--at", "2026-03-14 09:00:00", "--before"},
+       1,
+       "nothing at or before 2026-03-14 09:00:00.000 UTC+00:00"},
+      {{"osd", kContainer, "--index", "181"}, 1, "nothing at or after index 181"},
+      {{"play", kDocument, "--from", "2026-03-14 11:00:00"}, 0, "warning: no sample in the asked span"},
   };
   for (const Case& c : cases) {
     const RunResult run = Tool(c.arguments);
@@ -279,6 +330,9 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
     EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
     EXPECT_EQ(CountLines(run.err, ""), 1u) << run.err;
     EXPECT_EQ(run.err.rfind("plovermeta: ", 0), 0u) << run.err;
+    if (c.code != 0) {
+      EXPECT_EQ(run.out, "") << c.message;
+    }
   }
   EXPECT_EQ(ReadFile(dir_.File("taken.gpx")), "keep me");
   const RunResult forced = Tool({"export", kDocument, "--to", "gpx", "-o", "taken.gpx", "--force"});
@@ -332,29 +386,6 @@ TEST_F(ToolTest, BinaryRecordsPlayInTimeOrder) {
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(CountLines(run.out, "sample "), 2u);
   EXPECT_LT(run.out.find("09:01:00.000 UTC"), run.out.find("10:01:00.000 UTC"));
-}
-
-TEST_F(ToolTest, RefusesContradictoryOrEmptyAsks) {
-  std::ofstream(dir_.File("short.vtt")) << "WEBVTT\r\n\r\n00:01.000 --> 00:02.000\r\nshort form\r\n";
-  struct Case {
-    std::vector<std::string> arguments;
-    int code;
-    const char* message;
-  };
-  const Case cases[] = {
-      {{"osd", kContainer, "--at", "1", "--index", "1"}, 2, "either --at or --index"},
-      {{"osd", kDocument, "--index", "1"}, 2, "--index is for second-generation files"},
-      {{"play", kDocument, "--from", "2026-03-14 10:02:00", "--to", "2026-03-14 10:01:00"}, 2, "--from lies after"},
-      {{"play", kContainer, "--from", "4294967296"}, 2, "is not an index number"},
-      {{"info", "short.vtt"}, 3, "holds no cue with a readable timing line"},
-      {{"osd", kContainer, "--index", "181"}, 1, "nothing at or after index 181"},
-      {{"play", kDocument, "--from", "2026-03-14 11:00:00"}, 0, "warning: no sample in the asked span"},
-  };
-  for (const Case& c : cases) {
-    const RunResult run = Tool(c.arguments);
-    EXPECT_EQ(run.code, c.code) << c.message;
-    EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
-  }
 }
 
 TEST_F(ToolTest, EveryCommandHasHelp) {
