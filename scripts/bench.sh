@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Builds the benchmarks (Release) and compares the library's intakes and
 # queries with what an application would write instead (a DOM parse of the
 # document) and with the physical floor (one copy or one read() of the same
@@ -13,31 +13,8 @@ set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build-bench}
 
-missing=""
-for tool in cmake ninja g++ python3; do
-  command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"
-done
-packages=""
-for tool in $missing; do
-  case $tool in
-    ninja) packages="$packages ninja-build" ;;
-    g++) packages="$packages g++" ;;
-    *) packages="$packages $tool" ;;
-  esac
-done
-for package in libbenchmark-dev libpugixml-dev; do
-  dpkg -s "$package" >/dev/null 2>&1 || packages="$packages $package"
-done
-if [ -n "$packages" ]; then
-  if [ "$(id -u)" = 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y $packages
-  else
-    echo "missing packages:$packages" >&2
-    echo "install them with: sudo apt-get install$packages" >&2
-    exit 1
-  fi
-fi
+. ./scripts/packages.sh
+ensure_packages cmake ninja-build g++ python3 libbenchmark-dev libpugixml-dev
 
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOVER_BUILD_BENCH=ON -DPLOVER_BUILD_TESTS=OFF \
   -DPLOVER_BUILD_TOOLS=OFF >/dev/null
