@@ -25,10 +25,7 @@ void BM_Binary(benchmark::State& state) {
   plover::MetadataEngine engine;
   char buffers[11][64];
   _SP_INFO_OSD record{};
-  char** fields[] = {&record.latitude, &record.longitude, &record.own,      &record.speed[0],
-                     &record.speed[1], &record.speed[2],  &record.speed[3], &record.speed[4],
-                     &record.gStat,    &record.ts,        &record.fileName};
-  for (int i = 0; i < 11; ++i) *fields[i] = buffers[i];
+  AttachSampleBuffers(record, buffers);
   std::vector<unsigned char> text(2048);
   for (auto _ : state) {
     for (int i = 0; i < kTenMinutes; ++i) {

@@ -47,10 +47,7 @@ void BM_PInfoOsd(benchmark::State& state) {
   const MetadataEngine& engine = Engine(samples);
   char buffers[11][64];
   _SP_INFO_OSD record{};
-  char** fields[] = {&record.latitude, &record.longitude, &record.own,      &record.speed[0],
-                     &record.speed[1], &record.speed[2],  &record.speed[3], &record.speed[4],
-                     &record.gStat,    &record.ts,        &record.fileName};
-  for (int i = 0; i < 11; ++i) *fields[i] = buffers[i];
+  AttachSampleBuffers(record, buffers);
   uint64_t step = 0;
   for (auto _ : state) {
     ++step;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "PloverMetaParser.h"
+
 namespace plover::bench {
 
 // Samples of the three recording lengths at 10 Hz.
@@ -52,6 +54,14 @@ constexpr uint32_t kBinaryRecordSize = 284;
 const std::string& CaptionTrack();
 // The play time "hh:mm:ss.mmm" of `millis`.
 std::string CueKey(int millis);
+
+// Points the eleven text fields of a display record at `buffers`.
+inline void AttachSampleBuffers(_SP_INFO_OSD& record, char (&buffers)[11][64]) {
+  char** fields[] = {&record.latitude, &record.longitude, &record.own,      &record.speed[0],
+                     &record.speed[1], &record.speed[2],  &record.speed[3], &record.speed[4],
+                     &record.gStat,    &record.ts,        &record.fileName};
+  for (int i = 0; i < 11; ++i) *fields[i] = buffers[i];
+}
 
 }  // namespace plover::bench
 
