@@ -4,8 +4,10 @@
 #define PLOVER_ENGINE_DOCUMENTENTRY_H
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace plover {
 
@@ -47,8 +49,12 @@ struct FileSettings {
 };
 
 struct DocumentEntry {
-  std::string document;  // the whole document as handed in
+  // The whole document as handed in.  The samples parsed from it see their
+  // texts in this copy.
+  std::shared_ptr<const std::string> document;
   FileSettings settings;
+
+  std::string_view Text() const { return document ? std::string_view(*document) : std::string_view(); }
 };
 
 // Device information from V-Info.

@@ -1,5 +1,6 @@
 #include "engine/DocumentIntake.h"
 
+#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -45,6 +46,21 @@ bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, co
   if (data == nullptr && length != 0) return false;
   const std::string name(fileName);
 
+  // The first document of a name is kept, and its sections are read from
+  // that copy, so that its samples see their texts in it: the document is
+  // copied once.  A later document of the name is read where it lies, and
+  // only its samples' section is copied.
+  const bool keep = engine.documents.find(name) == engine.documents.end();
+  std::shared_ptr<const std::string> copy;
+  if (keep) {
+    try {
+      copy = length != 0 ? std::make_shared<const std::string>(data, length) : std::make_shared<const std::string>();
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    data = copy->data();
+  }
+
   uint32_t vinfoLength = 0;
   if (const char* vinfo = FindSection(data, length, "V-Info", &vinfoLength)) {
     RunSection([&] { parse_vinfo(engine, name, vinfo, vinfoLength); });
@@ -58,7 +74,14 @@ bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, co
   uint32_t pinfoLength = 0;
   if (const char* pinfo = FindSection(data, length, "P-Info", &pinfoLength)) {
     RunSection([&] {
-      parse_pinfo(engine, name.c_str(), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
+      if (copy) {
+        auto source = std::make_shared<SampleSource>();
+        source->bytes = copy;
+        source->fileName = name;
+        parse_pinfo_in(engine, std::move(source), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
+      } else {
+        parse_pinfo(engine, name.c_str(), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
+      }
     });
   }
 
@@ -67,13 +90,12 @@ bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, co
     RunSection([&] { parse_loginInfo(engine, login, loginLength, name.c_str()); });
   }
 
-  // The first document of a name is kept with its settings; later ones are
-  // parsed above but not stored.
-  if (engine.documents.find(name) == engine.documents.end()) {
+  // Later documents of a name are parsed above but not stored.
+  if (keep) {
     try {
       DocumentEntry entry;
       parse_finfo_settings(finfo, finfoLength, entry.settings);
-      if (length != 0) entry.document.assign(data, length);
+      entry.document = std::move(copy);
       engine.documents.emplace(name, std::move(entry));
     } catch (const std::bad_alloc&) {
       return false;

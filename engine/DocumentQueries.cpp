@@ -65,7 +65,7 @@ int32_t outdata_str(const MetadataEngine& engine, const char* fileName, int32_t 
   if (fileName == nullptr || buffer == nullptr) return 0;
   const auto it = engine.documents.find(fileName);
   if (it == engine.documents.end()) return 0;
-  const std::string& document = it->second.document;
+  const std::string_view document = it->second.Text();
   const uint32_t documentLength = static_cast<uint32_t>(document.size());
 
   if (type == 5) {

@@ -80,7 +80,7 @@ class ForwardFinder {
 };
 
 // The FileList element inside the first F-Info of a document, or none.
-Element FindFileList(const std::string& document) {
+Element FindFileList(std::string_view document) {
   int32_t finfoLength = 0;
   const char* finfo = scan::FindElement(document.data(), Limit(document.size()), "F-Info", &finfoLength);
   if (finfo == nullptr) return {};
@@ -142,7 +142,7 @@ bool GetAv3File(const MetadataEngine& engine, int32_t dataType, int32_t channel,
   if (it == engine.documents.end()) return false;
 
   StartTimeList files;
-  const Element fileList = FindFileList(it->second.document);
+  const Element fileList = FindFileList(it->second.Text());
   if (fileList.data != nullptr) parse_fileList(fileList.data, fileList.length, dataType, channel, files);
 
   *count = static_cast<int32_t>(files.size());
@@ -170,7 +170,7 @@ void register_files(MetadataEngine& engine, const std::string& documentFileName)
                                     {2, 4}, {2, 5}, {3, 1}, {3, 2}, {1, 1}, {1, 2}, {1, 3}};
   const auto it = engine.documents.find(documentFileName);
   if (it == engine.documents.end()) return;
-  const Element fileList = FindFileList(it->second.document);
+  const Element fileList = FindFileList(it->second.Text());
   if (fileList.data == nullptr) return;
   for (const Pair& pair : kPairs) {
     StartTimeList files;

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <string>
+#include <utility>
 
 #include "engine/MetadataEngine.h"
 #include "scan/ByteSearch.h"
@@ -125,9 +127,10 @@ int32_t ScanLength(uint64_t length) {
 
 class PInfoParse {
  public:
-  PInfoParse(MetadataEngine& engine, const char* fileName, int32_t speedTriggerOn, int32_t speedTriggerGpi)
+  PInfoParse(MetadataEngine& engine, std::shared_ptr<const SampleSource> source, int32_t speedTriggerOn,
+             int32_t speedTriggerGpi)
       : engine_(engine),
-        fileName_(MakeText(fileName ? fileName : "")),
+        source_(std::move(source)),
         filterOn_(speedTriggerOn == 1 && speedTriggerGpi != 0),
         gpi_(speedTriggerGpi) {}
 
@@ -138,7 +141,7 @@ class PInfoParse {
   bool Dropped();
 
   MetadataEngine& engine_;
-  SharedText fileName_;
+  std::shared_ptr<const SampleSource> source_;
   bool filterOn_;
   int32_t gpi_;
   PInfoTextRecord work_;
@@ -189,8 +192,8 @@ bool PInfoParse::ReadIndex(const char* index, uint32_t indexLength) {
   PInfoSample sample;
   copy_text_record(work_, sample.elements);
   if (!fill_sample_display(sample, &cache_)) return false;
-  sample.fileName = fileName_;
-  sample.display[kShowFileName] = DisplayText{*sample.fileName, true};
+  sample.source = source_;
+  sample.display[kShowFileName] = DisplayText{source_->fileName, true};
   engine_.samples.insert_or_assign(key, std::move(sample));
   return true;
 }
@@ -199,8 +202,8 @@ bool PInfoParse::ReadIndex(const char* index, uint32_t indexLength) {
 // than 24 characters is kept and leaves the last kept row as it was.  A gpi
 // outside 1..24 masks no character.
 bool PInfoParse::Dropped() {
-  const SharedText& gStat = work_.slots[kGStat];
-  if (!gStat) return false;
+  const std::string_view gStat = work_.slots[kGStat];
+  if (!Stored(gStat)) return false;
   const std::optional<std::string_view> status = cache_.Content(kShowGStat, gStat, "G-STAT");
   if (!status || status->size() < kStatusLength) return false;
   char row[kStatusLength];
@@ -217,9 +220,23 @@ bool PInfoParse::Dropped() {
 bool parse_pinfo(MetadataEngine& engine, const char* fileName, const char* section, uint32_t sectionLength,
                  int32_t speedTriggerOn, int32_t speedTriggerGpi) {
   if (section == nullptr) return false;
-  // A null file name (callers pass one) is taken as an empty name.
   try {
-    PInfoParse parse(engine, fileName, speedTriggerOn, speedTriggerGpi);
+    // A null file name (callers pass one) is taken as an empty name.
+    auto source = std::make_shared<SampleSource>();
+    source->bytes = std::make_shared<const std::string>(section, sectionLength);
+    source->fileName = fileName ? fileName : "";
+    const char* copy = source->bytes->data();
+    return parse_pinfo_in(engine, std::move(source), copy, sectionLength, speedTriggerOn, speedTriggerGpi);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+bool parse_pinfo_in(MetadataEngine& engine, std::shared_ptr<const SampleSource> source, const char* section,
+                    uint32_t sectionLength, int32_t speedTriggerOn, int32_t speedTriggerGpi) {
+  if (section == nullptr || source == nullptr) return false;
+  try {
+    PInfoParse parse(engine, std::move(source), speedTriggerOn, speedTriggerGpi);
     return parse.Run(section, sectionLength);
   } catch (const std::bad_alloc&) {
     return false;  // the sample being built is dropped; earlier ones stay
@@ -274,17 +291,18 @@ bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const c
   for (uint8_t k = kPrefixIndex.first[static_cast<unsigned char>(first)]; k != 0xFF; k = kPrefixIndex.next[k]) {
     const SlotPrefix& entry = kSlotPrefixes[k];
     if (!StartsWith(element + 1, elementLength - 1, entry.prefix)) continue;
-    SharedText& slot = work.slots[entry.slot];
+    std::string_view& slot = work.slots[entry.slot];
     const std::string_view text = UpToNul(element, elementLength);
-    // An element repeated unchanged keeps the text already held: the samples
-    // that carry it share one copy.  The camera model rule gives the same
-    // answer for the same text, so a kept text is not read again: it left the
-    // rate unset when it was read, and only this rule sets a rate.
-    if (slot && *slot == text) return true;
-    slot = MakeText(text);
+    // An element repeated unchanged keeps the text already held, so that its
+    // display content is not searched again.  The camera model rule gives
+    // the same answer for the same text, so a kept text is not read again
+    // either: it left the rate unset when it was read, and only this rule
+    // sets a rate.
+    if (Stored(slot) && slot == text) return true;
+    slot = text;
     if (entry.slot >= kCamStat1 && entry.slot <= kCamStat5) {
       const int camera = entry.slot - kCamStat1;
-      if (rates[camera] == -1) set_camera_model_rate(slot->c_str(), rates, camera);
+      if (rates[camera] == -1) set_camera_model_rate(slot, rates, camera);
     }
     return true;
   }
@@ -299,7 +317,7 @@ bool index_number(const char* element, uint32_t elementLength, PInfoTextRecord& 
   const auto rest = static_cast<size_t>(element + elementLength - value);
   const void* close = std::memchr(value, '"', rest);
   if (close == nullptr) return false;
-  work.slots[kIndexNo] = MakeText(UpToNul(value, static_cast<size_t>(static_cast<const char*>(close) - value)));
+  work.slots[kIndexNo] = UpToNul(value, static_cast<size_t>(static_cast<const char*>(close) - value));
   return true;
 }
 
@@ -319,24 +337,25 @@ uint64_t index_time(const char* element, uint32_t remaining) {
 
 void copy_text_record(const PInfoTextRecord& from, PInfoTextRecord& to) { to = from; }
 
-std::optional<std::string_view> DisplayCache::Content(int field, const SharedText& element, const char* name) {
-  if (!element) return std::nullopt;
-  // The cache holds on to the element, so its address cannot be reused by a
-  // different text while the entry lives.
-  if (source_[field] != element) {
+std::optional<std::string_view> DisplayCache::Content(int field, std::string_view element, const char* name) {
+  if (!Stored(element)) return std::nullopt;
+  // The texts of one parse never change and are never freed while it runs:
+  // the same place and length is the same text.
+  const std::string_view cached = source_[field];
+  if (cached.data() != element.data() || cached.size() != element.size()) {
     source_[field] = element;
-    content_[field] = scan::ElementContent(element->data(), static_cast<uint32_t>(element->size()), name);
+    content_[field] = scan::ElementContent(element.data(), static_cast<uint32_t>(element.size()), name);
   }
   return content_[field];
 }
 
 bool fill_sample_display(PInfoSample& sample, DisplayCache* cache) {
   for (const DisplaySource& source : kDisplaySources) {
-    const SharedText& element = sample.elements.slots[source.slot];
-    if (!element) continue;
+    const std::string_view element = sample.elements.slots[source.slot];
+    if (!Stored(element)) continue;
     const std::optional<std::string_view> content =
         cache ? cache->Content(source.field, element, source.name)
-              : scan::ElementContent(element->data(), static_cast<uint32_t>(element->size()), source.name);
+              : scan::ElementContent(element.data(), static_cast<uint32_t>(element.size()), source.name);
     if (!content) return false;
     sample.display[source.field] = DisplayText{*content, true};
   }
@@ -352,7 +371,7 @@ uint32_t compose_index_text(char* out, uint32_t outSize, const PInfoTextRecord& 
   auto piece = [&](std::string_view text) {
     if (!failed) {
       if (length + text.size() < outSize) {
-        std::memcpy(out + length, text.data(), text.size());
+        if (!text.empty()) std::memcpy(out + length, text.data(), text.size());
       } else {
         failed = true;
       }
@@ -364,11 +383,11 @@ uint32_t compose_index_text(char* out, uint32_t outSize, const PInfoTextRecord& 
     piece("\r\n");
   };
   auto slot = [&](PInfoSlot s) {
-    if (record.slots[s]) line(*record.slots[s]);
+    if (Stored(record.slots[s])) line(record.slots[s]);
   };
 
   piece("<Index no=\"");
-  if (record.slots[kIndexNo]) piece(*record.slots[kIndexNo]);
+  piece(record.slots[kIndexNo]);
   piece("\">");
   piece("\r\n");
   slot(kTs);
@@ -388,16 +407,21 @@ uint32_t compose_index_text(char* out, uint32_t outSize, const PInfoTextRecord& 
 }
 
 bool set_camera_model_rate(const char* text, CameraModelRates& rates, int index) {
-  if (text == nullptr || index < 0 || index >= static_cast<int>(rates.size())) return false;
+  if (text == nullptr) return false;
+  return set_camera_model_rate(std::string_view(text), rates, index);
+}
+
+bool set_camera_model_rate(std::string_view text, CameraModelRates& rates, int index) {
+  if (index < 0 || index >= static_cast<int>(rates.size())) return false;
   rates[index] = -1;
-  const size_t length = std::strlen(text);
+  const size_t length = text.size();
   constexpr std::string_view kPattern = "model=\"";
   if (length <= kPattern.size()) return false;
   size_t i = 0;
   for (;; ++i) {
     if (i + kPattern.size() >= length) return false;
     if (text[i] == '>') return false;
-    if (std::memcmp(text + i, kPattern.data(), kPattern.size()) == 0) break;
+    if (std::memcmp(text.data() + i, kPattern.data(), kPattern.size()) == 0) break;
   }
   const size_t value = i + kPattern.size();
   if (i + kPattern.size() + 1 >= length) return false;
@@ -413,7 +437,7 @@ bool set_camera_model_rate(const char* text, CameraModelRates& rates, int index)
   bool listed = false;
   for (std::string_view model : kCameraModels) {
     // Equal to a listed model, or a prefix of one.
-    if (n <= model.size() && std::memcmp(text + value, model.data(), n) == 0) listed = true;
+    if (n <= model.size() && std::memcmp(text.data() + value, model.data(), n) == 0) listed = true;
   }
   rates[index] = listed ? 0 : 1;
   return true;

@@ -4,13 +4,16 @@
 // Index (directly, or one level down inside a group whose name begins with
 // "GPS" or "Radar") lands in its slot of a working record that is carried from
 // one Index to the next, so a sample inherits every element its own Index
-// lacks from the samples before it in the same section.  Texts are immutable
-// and shared: an element carried into many samples is stored once.
+// lacks from the samples before it in the same section.  Slots are views
+// into one immutable copy of the bytes, shared by every sample of the parse:
+// an element carried into many samples is stored once, and storing a sample
+// copies no text.
 #ifndef PLOVER_ENGINE_PINFOPARSER_H
 #define PLOVER_ENGINE_PINFOPARSER_H
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -26,8 +29,14 @@ using CameraModelRates = std::array<int32_t, 5>;
 // 0, a sample whose first 24 status characters (character speedTriggerGpi
 // counted from 1 taken as '0') equal those of the last kept sample is dropped.
 // False when the parse stopped early; samples stored before the stop stay.
+// The section is copied once; the samples see their texts in that copy.
 bool parse_pinfo(MetadataEngine& engine, const char* fileName, const char* section, uint32_t sectionLength,
                  int32_t speedTriggerOn, int32_t speedTriggerGpi);
+
+// The same for a section that lies inside source->bytes: the samples see
+// their texts in place, and nothing is copied.
+bool parse_pinfo_in(MetadataEngine& engine, std::shared_ptr<const SampleSource> source, const char* section,
+                    uint32_t sectionLength, int32_t speedTriggerOn, int32_t speedTriggerGpi);
 
 // Reads the element at `child` (its '<'), `remaining` bytes before the end of
 // the Index content, into its slot of `work`, or every element of a GPS or
@@ -35,8 +44,8 @@ bool parse_pinfo(MetadataEngine& engine, const char* fileName, const char* secti
 bool parse_pinfo_child(CameraModelRates& rates, const char* child, uint32_t remaining, PInfoTextRecord& work,
                        uint32_t* childLength);
 
-// Stores a copy of the element in the slot its start tag selects; an element
-// of no known kind is ignored.  A camera status element also feeds the camera
+// Points the slot its start tag selects at the element (up to its first
+// NUL); an element of no known kind is ignored.  A camera status element also feeds the camera
 // model rule while that camera's rate is unset.  False only for a null element.
 bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const char* element, uint32_t elementLength);
 
@@ -57,10 +66,10 @@ void copy_text_record(const PInfoTextRecord& from, PInfoTextRecord& to);
 // unchanged into the next sample is not searched again.
 class DisplayCache {
  public:
-  std::optional<std::string_view> Content(int field, const SharedText& element, const char* name);
+  std::optional<std::string_view> Content(int field, std::string_view element, const char* name);
 
  private:
-  std::array<SharedText, kDisplayFieldCount> source_;
+  std::array<std::string_view, kDisplayFieldCount> source_;
   std::array<std::optional<std::string_view>, kDisplayFieldCount> content_;
 };
 
@@ -81,6 +90,7 @@ uint32_t compose_index_text(char* out, uint32_t outSize, const PInfoTextRecord& 
 // The camera model rule: sets rates[index] from the model="..." value of a
 // camera status element: 0 for a listed model (or a prefix of one), 1 for any
 // other, left at -1 when there is no usable value.  True when it set a rate.
+bool set_camera_model_rate(std::string_view text, CameraModelRates& rates, int index);
 bool set_camera_model_rate(const char* text, CameraModelRates& rates, int index);
 
 }  // namespace plover

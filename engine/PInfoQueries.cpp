@@ -16,9 +16,9 @@ namespace {
 // A sample number read as atol reads it (leading blanks and a sign accepted,
 // stops at the first non-digit, 0 without digits), saturated to 32 bits as a
 // 32-bit atol saturates.
-PMP_LONG ReadSampleNumber(const SharedText& text) {
-  if (!text) return 0;
-  const long long value = std::strtoll(text->c_str(), nullptr, 10);
+PMP_LONG ReadSampleNumber(std::string_view text) {
+  if (!Stored(text)) return 0;
+  const long long value = std::strtoll(std::string(text).c_str(), nullptr, 10);
   if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
   if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
   return static_cast<PMP_LONG>(value);

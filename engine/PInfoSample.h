@@ -3,9 +3,9 @@
 #define PLOVER_ENGINE_PINFOSAMPLE_H
 
 #include <array>
+#include <memory>
+#include <string>
 #include <string_view>
-
-#include "engine/SharedText.h"
 
 namespace plover {
 
@@ -41,9 +41,13 @@ enum PInfoSlot {
   kPInfoSlotCount
 };
 
+// A slot holds a view of the element's text; a view whose data() is null
+// means "nothing stored" (an empty text seen in place is not null).
 struct PInfoTextRecord {
-  std::array<SharedText, kPInfoSlotCount> slots;
+  std::array<std::string_view, kPInfoSlotCount> slots;
 };
+
+inline bool Stored(std::string_view text) { return text.data() != nullptr; }
 
 // Display texts, in the order of the first eleven fields of _SP_INFO_OSD.
 enum DisplayField {
@@ -62,19 +66,26 @@ enum DisplayField {
 };
 
 // A display text: the content of a stored element, seen in place inside the
-// text that the sample holds for that element (or inside its fileName).
-// Stored texts never change and copies of a sample share them, so the view
-// stays valid as long as any copy of the sample lives, and a content is
-// never copied, however many samples show it.  `present` false means
-// "nothing stored".
+// element's text (or the file name).  `present` false means "nothing
+// stored".
 struct DisplayText {
   std::string_view text;
   bool present = false;
 };
 
+// What the texts of the samples of one parse are seen in: one immutable copy
+// of the bytes they came from (the stored document, or a copy of its
+// section) and the name of the document.  Every sample of the parse shares
+// it, so an element is never copied, however many samples hold or show it,
+// and a view stays valid as long as any copy of a sample that holds it.
+struct SampleSource {
+  std::shared_ptr<const std::string> bytes;
+  std::string fileName;
+};
+
 struct PInfoSample {
   PInfoTextRecord elements;
-  SharedText fileName;  // the name of the document the sample came from
+  std::shared_ptr<const SampleSource> source;  // what elements and display are seen in
   std::array<DisplayText, kDisplayFieldCount> display;
 };
 

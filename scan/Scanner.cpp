@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/LocalTime.h"
 #include "scan/ByteSearch.h"
 
@@ -37,6 +41,23 @@ int64_t FindEndTag(const char* text, int64_t from, int64_t length, const char* b
   };
   constexpr uint64_t kOnes = 0x0101010101010101ULL;
   int64_t j = from;
+#if defined(__SSE2__)
+  // Sixteen start positions at a time: the bytes at j..j+15 compared with
+  // '<' and those at j+1..j+16 with '/'.
+  const __m128i lt = _mm_set1_epi8('<');
+  const __m128i slash = _mm_set1_epi8('/');
+  while (j + 16 < limit) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + j));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + j + 1));
+    auto starts =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(here, lt), _mm_cmpeq_epi8(next, slash))));
+    for (; starts != 0; starts &= starts - 1) {
+      const int64_t k = j + __builtin_ctz(starts);
+      if (at(k)) return k;
+    }
+    j += 16;
+  }
+#endif
   // Eight start positions at a time: the bytes at j..j+7 and at j+1..j+8
   // tell whether "</" begins at any of them; only such words are looked at
   // byte by byte.

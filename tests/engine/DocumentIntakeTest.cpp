@@ -25,11 +25,11 @@ class Intake : public ::testing::Test {
 
 TEST_F(Intake, EmptyAndSectionlessDocumentsAreStored) {
   ASSERT_TRUE(inputdata_xml(engine, "", 0, "empty"));
-  EXPECT_EQ(engine.documents.at("empty").document, "");
+  EXPECT_EQ(engine.documents.at("empty").Text(), "");
   for (const auto& slot : engine.documents.at("empty").settings.slots) EXPECT_FALSE(slot);
   EXPECT_EQ(engine.devices.count("empty"), 0u);
   ASSERT_TRUE(Add("plain", "just text, no sections"));
-  EXPECT_EQ(engine.documents.at("plain").document, "just text, no sections");
+  EXPECT_EQ(engine.documents.at("plain").Text(), "just text, no sections");
   ASSERT_TRUE(Add("samples", "<P-Info><Index no=\"1\"><TS>2023/11/15 08:00:00.000</TS></Index></P-Info>"));
   EXPECT_EQ(engine.samples.size(), 1u);
   for (const auto& slot : engine.documents.at("samples").settings.slots) EXPECT_FALSE(slot);
@@ -42,10 +42,33 @@ TEST_F(Intake, FirstDocumentOfANameKeptLatestDeviceInfoWins) {
                                                              test::LoginInfo(test::Login("2023-11-15 08:00:00", "B")));
   ASSERT_TRUE(Add("doc", first));
   ASSERT_TRUE(Add("doc", second));
-  EXPECT_EQ(engine.documents.at("doc").document, first);
+  EXPECT_EQ(engine.documents.at("doc").Text(), first);
   EXPECT_EQ(Setting("doc", kCameraId), "one");
   EXPECT_EQ(engine.devices.at("doc").fields[kRecorderModel], "M2");
   EXPECT_EQ(engine.logins.begin()->second.records.size(), 2u);  // log-ins are merged either way
+}
+
+// Samples see their texts in the stored document (the first of a name) or in
+// a copy of their section (a later one): never in the caller's bytes.
+TEST_F(Intake, SamplesOutliveTheCallersBytes) {
+  auto pinfo = [](const char* latitude) {
+    return "<P-Info><Index no=\"1\"><TS>2023/11/15 08:00:00.000</TS><Latitude>" + std::string(latitude) +
+           "</Latitude></Index></P-Info>";
+  };
+  std::string doc = pinfo("N1");
+  ASSERT_TRUE(Add("doc", doc));
+  const PInfoSample& first = engine.samples.begin()->second;
+  EXPECT_EQ(first.source->bytes, engine.documents.at("doc").document);
+  doc.assign(doc.size(), 'x');
+  EXPECT_EQ(first.display[kShowLatitude].text, "N1");
+
+  doc = pinfo("N2");
+  ASSERT_TRUE(Add("doc", doc));
+  doc.assign(doc.size(), 'x');
+  const PInfoSample& second = engine.samples.begin()->second;
+  EXPECT_EQ(second.display[kShowLatitude].text, "N2");
+  EXPECT_EQ(second.display[kShowFileName].text, "doc");
+  EXPECT_EQ(engine.documents.at("doc").Text(), pinfo("N1"));
 }
 
 TEST_F(Intake, OnlyTheFirstFInfoCountsAndLoginInfoMustBeInside) {
