@@ -92,13 +92,25 @@ constexpr DisplaySource kDisplaySources[] = {
     {kSpeed5, "Speed id=\"5\"", kShowSpeed5},
 };
 
+// The slots that kDisplaySources reads.
+constexpr std::array<bool, kPInfoSlotCount> MakeDisplaySlots() {
+  std::array<bool, kPInfoSlotCount> slots{};
+  for (const DisplaySource& source : kDisplaySources) slots[source.slot] = true;
+  return slots;
+}
+
+constexpr std::array<bool, kPInfoSlotCount> kDisplaySlot = MakeDisplaySlots();
+
 constexpr std::string_view kCameraModels[] = {"RB-HMQ400", "RB-TN61", "RB-TN62", "TD481"};
 
 constexpr size_t kStatusLength = 24;  // status characters the speed-trigger filter compares
 
 // Stored texts end at their first NUL, as a NUL-terminated copy of the same
 // bytes would.
-std::string_view UpToNul(const char* text, size_t length) {
+std::string_view UpToNul(const char* text, size_t length, const char* nulFreeEnd = nullptr) {
+  if (nulFreeEnd != nullptr && text <= nulFreeEnd && length <= static_cast<size_t>(nulFreeEnd - text)) {
+    return std::string_view(text, length);
+  }
   const char* nul = scan::FindByte(text, length, '\0');
   return std::string_view(text, nul ? static_cast<size_t>(nul - text) : length);
 }
@@ -148,12 +160,16 @@ class PInfoParse {
   DisplayCache cache_;
   bool havePrevious_ = false;
   char previous_[kStatusLength] = {};
+  const char* nulFreeEnd_ = nullptr;
 };
 
 bool PInfoParse::Run(const char* section, uint32_t sectionLength) {
   uint32_t lt = 0;
   const char* t = scan::GetElementContent(section, sectionLength, "P-Info", &lt);
   if (t == nullptr) return false;
+  // One search for a NUL spares every element its own.
+  const char* nul = scan::FindByte(t, lt, '\0');
+  nulFreeEnd_ = nul ? nul : t + lt;
   int64_t pos = NextTag(t, lt, 0);
   while (pos >= 0) {
     int32_t le = 0;
@@ -179,7 +195,9 @@ bool PInfoParse::ReadIndex(const char* index, uint32_t indexLength) {
     const char* child = b + q;
     const uint32_t remaining = lb - static_cast<uint32_t>(q);
     uint32_t childLength = 0;
-    if (!parse_pinfo_child(engine_.cameraModelRates, child, remaining, work_, &childLength)) return false;
+    if (!parse_pinfo_child(engine_.cameraModelRates, child, remaining, work_, &childLength, nulFreeEnd_)) {
+      return false;
+    }
     if (StartsWith(child + 1, childLength - 1, "TS")) {
       key = index_time(child, remaining);
       if (key == 0) return false;
@@ -244,7 +262,7 @@ bool parse_pinfo_in(MetadataEngine& engine, std::shared_ptr<const SampleSource> 
 }
 
 bool parse_pinfo_child(CameraModelRates& rates, const char* child, uint32_t remaining, PInfoTextRecord& work,
-                       uint32_t* childLength) {
+                       uint32_t* childLength, const char* nulFreeEnd) {
   if (child == nullptr || childLength == nullptr || remaining == 0 || child[0] != '<') return false;
   const int32_t length = scan::GetElementLength(child, ScanLength(remaining));
   if (length < 0) return false;
@@ -257,7 +275,7 @@ bool parse_pinfo_child(CameraModelRates& rates, const char* child, uint32_t rema
   } else if (StartsWith(child + 1, l - 1, "Radar")) {
     groupName = "Radar";
   }
-  if (groupName == nullptr) return store_pinfo_element(work, rates, child, l);
+  if (groupName == nullptr) return store_pinfo_element(work, rates, child, l, nulFreeEnd);
 
   // When the start tag's name is exactly the group's, the element just
   // measured ends with the group's first end tag: it is not searched again.
@@ -278,13 +296,14 @@ bool parse_pinfo_child(CameraModelRates& rates, const char* child, uint32_t rema
   for (int64_t at = NextTag(g, lg, 0); at >= 0;) {
     const int32_t inner = scan::GetElementLength(g + at, ScanLength(lg - static_cast<uint64_t>(at)));
     if (inner < 0) return false;
-    if (!store_pinfo_element(work, rates, g + at, static_cast<uint32_t>(inner))) return false;
+    if (!store_pinfo_element(work, rates, g + at, static_cast<uint32_t>(inner), nulFreeEnd)) return false;
     at = NextTag(g, lg, static_cast<uint64_t>(at) + static_cast<uint64_t>(inner));
   }
   return true;
 }
 
-bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const char* element, uint32_t elementLength) {
+bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const char* element, uint32_t elementLength,
+                         const char* nulFreeEnd) {
   if (element == nullptr) return false;
   if (elementLength < 1) return true;
   const char first = elementLength > 1 ? element[1] : '\0';
@@ -292,18 +311,17 @@ bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const c
     const SlotPrefix& entry = kSlotPrefixes[k];
     if (!StartsWith(element + 1, elementLength - 1, entry.prefix)) continue;
     std::string_view& slot = work.slots[entry.slot];
-    const std::string_view text = UpToNul(element, elementLength);
-    // An element repeated unchanged keeps the text already held, so that its
-    // display content is not searched again.  The camera model rule gives
+    const std::string_view text = UpToNul(element, elementLength, nulFreeEnd);
+    const bool camera = entry.slot >= kCamStat1 && entry.slot <= kCamStat5;
+    const bool rateUnset = camera && rates[entry.slot - kCamStat1] == -1;
+    // A display element repeated unchanged keeps the text already held, so
+    // that its content is not searched again.  The camera model rule gives
     // the same answer for the same text, so a kept text is not read again
     // either: it left the rate unset when it was read, and only this rule
     // sets a rate.
-    if (Stored(slot) && slot == text) return true;
+    if ((rateUnset || kDisplaySlot[entry.slot]) && Stored(slot) && slot == text) return true;
     slot = text;
-    if (entry.slot >= kCamStat1 && entry.slot <= kCamStat5) {
-      const int camera = entry.slot - kCamStat1;
-      if (rates[camera] == -1) set_camera_model_rate(slot, rates, camera);
-    }
+    if (rateUnset) set_camera_model_rate(slot, rates, entry.slot - kCamStat1);
     return true;
   }
   return true;

@@ -40,14 +40,17 @@ bool parse_pinfo_in(MetadataEngine& engine, std::shared_ptr<const SampleSource> 
 
 // Reads the element at `child` (its '<'), `remaining` bytes before the end of
 // the Index content, into its slot of `work`, or every element of a GPS or
-// Radar group into theirs.  Writes the child's whole length.
+// Radar group into theirs.  Writes the child's whole length.  The bytes
+// before `nulFreeEnd` are known to hold no NUL (null: nothing is known), so
+// an element that ends there is not searched for one.
 bool parse_pinfo_child(CameraModelRates& rates, const char* child, uint32_t remaining, PInfoTextRecord& work,
-                       uint32_t* childLength);
+                       uint32_t* childLength, const char* nulFreeEnd = nullptr);
 
 // Points the slot its start tag selects at the element (up to its first
 // NUL); an element of no known kind is ignored.  A camera status element also feeds the camera
 // model rule while that camera's rate is unset.  False only for a null element.
-bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const char* element, uint32_t elementLength);
+bool store_pinfo_element(PInfoTextRecord& work, CameraModelRates& rates, const char* element, uint32_t elementLength,
+                         const char* nulFreeEnd = nullptr);
 
 // Sets the indexNo slot from the first double-quoted value of the Index
 // element.  False when the element holds no pair of double quotes.

@@ -212,9 +212,18 @@ int32_t GetElementLength(const char* text, int32_t textLength) {
   const char* name = text + 1;
   const void* nul = std::memchr(name, '\0', static_cast<size_t>(i - 1));
   const size_t n = nul ? static_cast<size_t>(static_cast<const char*>(nul) - name) : static_cast<size_t>(i - 1);
-  int32_t length = -1;
-  if (FindElementN(text, textLength, name, n, &length) == nullptr) return -1;
-  return length;
+  // What FindElement answers for that name, without its searches: the
+  // element starts right here (when the range can hold a start tag), the
+  // name holds no blank, and no '>' comes before byte i.
+  const int64_t length = textLength;
+  if (static_cast<int64_t>(n) + 1 >= length) return -1;
+  const char* gt = text[i] == '>' ? text + i : FindByte(text + i, static_cast<size_t>(length - i), '>');
+  if (gt == nullptr) return -1;
+  const int64_t k = gt - text;
+  if (text[k - 1] == '/') return static_cast<int32_t>(k + 1);
+  const int64_t j = FindEndTag(text, k + 1, length, name, n);
+  if (j < 0) return -1;
+  return static_cast<int32_t>(j + static_cast<int64_t>(n) + 3);
 }
 
 std::optional<std::string_view> GetTagAttribute(const char* element, uint32_t elementLength, const char* pattern) {

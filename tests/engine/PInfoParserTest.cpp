@@ -72,9 +72,9 @@ TEST(PInfoParse, ElementsAreCarriedGroupedAndShared) {
   ASSERT_TRUE(Parse(
       engine,
       Index("1", Ts("2016/02/29 10:00:00.000") +
-                     "<GPS>\r\n<Latitude>N1</Latitude>\r\n</GPS>\r\n<Skip><Own>x</Own></Skip><Satelite>9</Satelite>") +
+                     "<GPS>\r\n<Latitude>N1</Latitude>\r\n</GPS>\r\n<Skip><Own>x</Own></Skip><G-STAT>9</G-STAT>") +
           Index("2",
-                Ts("2016/02/29 10:00:01.000") + "<Longitude>E2</Longitude><Satelite>9</Satelite>" +
+                Ts("2016/02/29 10:00:01.000") + "<Longitude>E2</Longitude><G-STAT>9</G-STAT>" +
                     "<Radar>\r\n<Speed id=\"3\">30</Speed><Target><Speed id=\"1\">9</Speed></Target>\r\n</Radar>")));
   const PInfoSample& first = engine.samples.at(Key("2016/02/29 10:00:00.000"));
   const PInfoSample& second = engine.samples.at(Key("2016/02/29 10:00:01.000"));
@@ -89,8 +89,8 @@ TEST(PInfoParse, ElementsAreCarriedGroupedAndShared) {
   EXPECT_TRUE(Inside(second.display[kShowLatitude], second.elements.slots[kLatitude]));
   ASSERT_EQ(first.source, second.source);
   EXPECT_TRUE(Inside(second.display[kShowFileName], first.source->fileName));
-  // So is an element repeated unchanged.
-  EXPECT_TRUE(Same(first.elements.slots[kSatelite], second.elements.slots[kSatelite]));
+  // So is a display element repeated unchanged.
+  EXPECT_TRUE(Same(first.elements.slots[kGStat], second.elements.slots[kGStat]));
 }
 
 TEST(PInfoParse, LargeStatusRowCarriedIntoManySamplesIsStoredOnce) {
@@ -114,6 +114,27 @@ TEST(PInfoParse, LargeStatusRowCarriedIntoManySamplesIsStoredOnce) {
   MetadataEngine filtered;
   ASSERT_TRUE(Parse(filtered, body, 1, 15));
   EXPECT_EQ(filtered.samples.size(), 1u);
+}
+
+// A stored text ends at its first NUL, as a NUL-terminated copy would.
+// Elements before the section's first NUL are whole.
+TEST(PInfoParse, TextsEndAtTheirFirstNul) {
+  ScopedTimeZone zone("UTC0");
+  MetadataEngine engine;
+  const std::string altitude = "<Altitude>40</Altitude>";
+  const std::string cut = std::string("<Altitude>4\0", 12) + "1</Altitude>";
+  ASSERT_TRUE(Parse(engine, Index("1", Ts("2016/02/29 10:00:00.000") + altitude) +
+                                Index("2", Ts("2016/02/29 10:00:01.000") + cut) +
+                                Index("3", Ts("2016/02/29 10:00:02.000") + altitude)));
+  ASSERT_EQ(engine.samples.size(), 3u);
+  auto it = engine.samples.begin();
+  EXPECT_EQ((it++)->second.elements.slots[kAltitude], altitude);
+  EXPECT_EQ((it++)->second.elements.slots[kAltitude], "<Altitude>4");
+  EXPECT_EQ(it->second.elements.slots[kAltitude], altitude);
+  // A display element cut before its end tag has no content: the parse stops.
+  const std::string latitude = std::string("<Latitude>N\0", 12) + "1</Latitude>";
+  EXPECT_FALSE(Parse(engine, Index("4", Ts("2016/02/29 10:00:03.000") + latitude)));
+  EXPECT_EQ(engine.samples.size(), 3u);
 }
 
 TEST(PInfoParse, SpeedTriggerFilterMasksItsInputOnly) {

@@ -122,6 +122,50 @@ TEST(GetElementLength, MeasuresTheLeadingElement) {
   EXPECT_EQ(GetElementLength(nullptr, 10), -1);
 }
 
+// The leading element measured as the general search for its name (the
+// bytes after '<' up to a blank, a '>' or a NUL) measures it, for every way
+// the start tag and the range can end.
+TEST(GetElementLength, AgreesWithTheSearchForItsName) {
+  const std::string cases[] = {"<A>x</A>",
+                               "<A x=\"1\">x</A>",
+                               "<A/>",
+                               "<AB>x</A></AB>",
+                               "<A>x</A >",
+                               "<A >x</A>y",
+                               "<A>>x</A>",
+                               "<A/ >x</A>",
+                               "<> </>",
+                               "<A x=\">\"></A>",
+                               std::string("<A\0B>x</A>", 10)};
+  for (const std::string& text : cases) {
+    for (size_t length = 0; length <= text.size(); ++length) {
+      const std::string range = text.substr(0, length);
+      const size_t end = range.find_first_of(" >", 1);
+      int32_t expected = -1;
+      if (range.size() > 1 && range[0] == '<' && end != std::string::npos) {
+        const std::string name = range.substr(1, end - 1).c_str();
+        const std::string found = Find(range, name.c_str());
+        if (found != "<none>") expected = static_cast<int32_t>(found.size());
+      }
+      EXPECT_EQ(GetElementLength(range.data(), static_cast<int32_t>(range.size())), expected) << range;
+    }
+  }
+}
+
+// The end-tag search takes several start positions at a time: an end tag at
+// any offset, near either end of the range, is found, and a false start just
+// before it is passed over.
+TEST(FindElement, EndTagFoundAtEveryOffset) {
+  for (size_t pad = 0; pad < 70; ++pad) {
+    for (const std::string& filler : {std::string(pad, 'x'), std::string(pad, '<'), std::string(pad, '/')}) {
+      const std::string element = "<A>" + filler + "</B></A";
+      EXPECT_EQ(Find(element + ">", "A"), element + ">") << pad;
+      EXPECT_EQ(Find(element, "A"), "<none>") << pad;
+      EXPECT_EQ(Find(element + ">tail", "A"), element + ">") << pad;
+    }
+  }
+}
+
 TEST(GetTagAttribute, ReadsStartTagOnly) {
   const std::string e = R"(<Recorder model="X1" serial="42">body serial="no"</Recorder>)";
   const auto size = static_cast<uint32_t>(e.size());
