@@ -1,12 +1,9 @@
 #include "engine/BinaryDecoder.h"
 
-#include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <new>
-#include <string>
 #include <string_view>
 
 #include "engine/MetadataEngine.h"
@@ -49,42 +46,36 @@ std::string_view Field(const unsigned char* data, uint32_t offset, uint32_t widt
 
 int Width(std::string_view text) { return static_cast<int>(text.size()); }
 
-// One element text, at most 255 characters, written into `out`.
-#if defined(__GNUC__)
-__attribute__((format(printf, 2, 3)))
-#endif
-void Format(std::string& out, const char* format, ...) {
-  char text[256];
-  va_list args;
-  va_start(args, format);
-  const int written = std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  if (written < 0) return out.clear();
-  out.assign(text, static_cast<size_t>(written) < sizeof text ? static_cast<size_t>(written) : sizeof text - 1);
-}
-
-void TextElement(std::string& out, const char* format, std::string_view value) {
-  Format(out, format, Width(value), value.data());
-}
-
-// The element texts of one decoded record, and the record that sees them.
+// The element texts of one decoded record, each at most 255 characters, in
+// a fixed block: decoding allocates nothing.
 class DecodedTexts {
  public:
-  std::string& operator[](int slot) {
-    set_[static_cast<size_t>(slot)] = true;
-    return texts_[static_cast<size_t>(slot)];
-  }
-  PInfoTextRecord Record() const {
-    PInfoTextRecord record;
-    for (size_t i = 0; i < texts_.size(); ++i) {
-      if (set_[i]) record.slots[i] = texts_[i];
-    }
-    return record;
+  static constexpr size_t kTextSize = 256;
+
+#if defined(__GNUC__)
+  __attribute__((format(printf, 3, 4)))
+#endif
+  void
+  Format(int slot, const char* format, ...) {
+    char* text = texts_[static_cast<size_t>(slot)];
+    va_list args;
+    va_start(args, format);
+    const int written = std::vsnprintf(text, kTextSize, format, args);
+    va_end(args);
+    size_t length = 0;
+    if (written > 0) length = static_cast<size_t>(written) < kTextSize ? static_cast<size_t>(written) : kTextSize - 1;
+    record_.slots[static_cast<size_t>(slot)] = std::string_view(text, length);
   }
 
+  void Element(int slot, const char* format, std::string_view value) {
+    Format(slot, format, Width(value), value.data());
+  }
+
+  const PInfoTextRecord& Record() const { return record_; }
+
  private:
-  std::array<std::string, kPInfoSlotCount> texts_;
-  std::array<bool, kPInfoSlotCount> set_{};
+  char texts_[kPInfoSlotCount][kTextSize];
+  PInfoTextRecord record_;
 };
 
 }  // namespace
@@ -92,86 +83,83 @@ class DecodedTexts {
 int32_t decode_binary_pinfo(const MetadataEngine& engine, const unsigned char* data, uint32_t length,
                             unsigned char* aux, uint32_t auxLength, _SP_INFO_OSD* record) {
   if (data == nullptr || length < kRecordLength) return -1;
-  try {
-    DecodedTexts work;
-    const uint32_t size = engine.osdInfoSize;
-    auto show = [&](char* buffer, std::string_view text) {
-      if (record != nullptr) CopyDisplayText(buffer, size, text);
-    };
+  DecodedTexts work;
+  const uint32_t size = engine.osdInfoSize;
+  auto show = [&](char* buffer, std::string_view text) {
+    if (record != nullptr) CopyDisplayText(buffer, size, text);
+  };
 
-    const std::string_view ts = Field(data, at::kTimeStamp, 32);
-    TextElement(work[kTs], "<TS>%.*s</TS>", ts);
-    show(record ? record->ts : nullptr, ts);
+  const std::string_view ts = Field(data, at::kTimeStamp, 32);
+  work.Element(kTs, "<TS>%.*s</TS>", ts);
+  show(record ? record->ts : nullptr, ts);
 
-    const std::string_view gStat = Field(data, at::kGStat, 28);
-    TextElement(work[kGStat], "<G-STAT>%.*s</G-STAT>", gStat);
-    show(record ? record->gStat : nullptr, gStat);
+  const std::string_view gStat = Field(data, at::kGStat, 28);
+  work.Element(kGStat, "<G-STAT>%.*s</G-STAT>", gStat);
+  show(record ? record->gStat : nullptr, gStat);
 
-    const std::string_view latitude = Field(data, at::kLatitude, 12);
-    TextElement(work[kLatitude], "<Latitude>%.*s</Latitude>", latitude);
-    show(record ? record->latitude : nullptr, latitude);
+  const std::string_view latitude = Field(data, at::kLatitude, 12);
+  work.Element(kLatitude, "<Latitude>%.*s</Latitude>", latitude);
+  show(record ? record->latitude : nullptr, latitude);
 
-    const std::string_view longitude = Field(data, at::kLongitude, 16);
-    TextElement(work[kLongitude], "<Longitude>%.*s</Longitude>", longitude);
-    show(record ? record->longitude : nullptr, longitude);
+  const std::string_view longitude = Field(data, at::kLongitude, 16);
+  work.Element(kLongitude, "<Longitude>%.*s</Longitude>", longitude);
+  show(record ? record->longitude : nullptr, longitude);
 
-    TextElement(work[kAltitude], "<Altitude>%.*s</Altitude>", Field(data, at::kAltitude, 8));
+  work.Element(kAltitude, "<Altitude>%.*s</Altitude>", Field(data, at::kAltitude, 8));
 
-    const std::string_view own = Field(data, at::kOwn, 4);
-    TextElement(work[kOwn], "<Own>%.*s</Own>", own);
-    show(record ? record->own : nullptr, own);
+  const std::string_view own = Field(data, at::kOwn, 4);
+  work.Element(kOwn, "<Own>%.*s</Own>", own);
+  show(record ? record->own : nullptr, own);
 
-    // The year of the GPS time: the century from the first two characters of
-    // the time synchronisation field, then the year within the century.
-    const std::string_view timeSync = Field(data, at::kTimeSync, 32);
-    const std::string_view century = timeSync.substr(0, 2);
-    const std::string_view year = Field(data, at::kGpsDay + 4, 2);
-    const std::string_view month = Field(data, at::kGpsDay + 2, 2);
-    const std::string_view day = Field(data, at::kGpsDay, 2);
-    const std::string_view hour = Field(data, at::kGpsHour, 2);
-    const std::string_view minute = Field(data, at::kGpsHour + 2, 2);
-    const std::string_view second = Field(data, at::kGpsHour + 4, 2);
-    Format(work[kGpsTs], "<GPS_TS>%.*s%.*s-%.*s-%.*sT%.*s:%.*s:%.*sZ</GPS_TS>", Width(century), century.data(),
-           Width(year), year.data(), Width(month), month.data(), Width(day), day.data(), Width(hour), hour.data(),
-           Width(minute), minute.data(), Width(second), second.data());
+  // The year of the GPS time: the century from the first two characters of
+  // the time synchronisation field, then the year within the century.
+  const std::string_view timeSync = Field(data, at::kTimeSync, 32);
+  const std::string_view century = timeSync.substr(0, 2);
+  const std::string_view year = Field(data, at::kGpsDay + 4, 2);
+  const std::string_view month = Field(data, at::kGpsDay + 2, 2);
+  const std::string_view day = Field(data, at::kGpsDay, 2);
+  const std::string_view hour = Field(data, at::kGpsHour, 2);
+  const std::string_view minute = Field(data, at::kGpsHour + 2, 2);
+  const std::string_view second = Field(data, at::kGpsHour + 4, 2);
+  work.Format(kGpsTs, "<GPS_TS>%.*s%.*s-%.*s-%.*sT%.*s:%.*s:%.*sZ</GPS_TS>", Width(century), century.data(),
+              Width(year), year.data(), Width(month), month.data(), Width(day), day.data(), Width(hour), hour.data(),
+              Width(minute), minute.data(), Width(second), second.data());
 
-    TextElement(work[kSatelite], "<Satelite>%.*s</Satelite>", Field(data, at::kSatellites, 4));
+  work.Element(kSatelite, "<Satelite>%.*s</Satelite>", Field(data, at::kSatellites, 4));
 
-    static const char* const kSpeedFormats[5] = {"<Speed id=\"1\">%.*s</Speed>", "<Speed id=\"2\">%.*s</Speed>",
-                                                 "<Speed id=\"3\">%.*s</Speed>", "<Speed id=\"4\">%.*s</Speed>",
-                                                 "<Speed id=\"5\">%.*s</Speed>"};
-    for (int i = 0; i < 5; ++i) {
-      const std::string_view speed = Field(data, at::kSpeeds + 4 * static_cast<uint32_t>(i), 4);
-      TextElement(work[kSpeed1 + i], kSpeedFormats[i], speed);
-      show(record ? record->speed[i] : nullptr, speed);
-    }
-
-    TextElement(work[kTimeSync], "<TimeSync>%.*s</TimeSync>", timeSync);
-    TextElement(work[kRStat], "<R-STAT>%.*s</R-STAT>", Field(data, at::kRStat, 8));
-
-    for (uint32_t camera = 0; camera < 5; ++camera) {
-      const unsigned char* ip = data + at::kCamIp + 4 * camera;
-      const unsigned char* mac = data + at::kCamMac + 8 * camera;
-      Format(work[kCamStat1 + camera],
-             "<CAM-STAT c%u=\"%d\" ip=\"%d.%d.%d.%d\" mac=\"%02x:%02x:%02x:%02x:%02x:%02x\"/>", camera + 1,
-             data[at::kCamStatus + camera], ip[0], ip[1], ip[2], ip[3], mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
-    }
-
-    Format(work[kMicStat], "<MIC-STAT a1=\"%d\" a2=\"%d\" a3=\"%d\"/>", data[at::kMicStatus], data[at::kMicStatus + 1],
-           data[at::kMicStatus + 2]);
-    const unsigned char* mute = data + at::kMute;
-    Format(work[kAMute], "<A-Mute c2=\"%d\" c3=\"%d\" c4=\"%d\" c5=\"%d\" a1=\"%d\" a2=\"%d\" a3=\"%d\"/>", mute[0],
-           mute[1], mute[2], mute[3], mute[4], mute[5], mute[6]);
-
-    TextElement(work[kTemp1], "<TEMP id=\"1\">%.*s</TEMP>", Field(data, at::kTemps, 8));
-    TextElement(work[kTemp2], "<TEMP id=\"2\">%.*s</TEMP>", Field(data, at::kTemps + 8, 8));
-
-    const uint32_t composed = compose_index_text(reinterpret_cast<char*>(aux), auxLength, work.Record());
-    constexpr uint32_t kMax = static_cast<uint32_t>(std::numeric_limits<int32_t>::max());
-    return static_cast<int32_t>(composed < kMax ? composed : kMax);
-  } catch (const std::bad_alloc&) {
-    return -1;
+  static const char* const kSpeedFormats[5] = {"<Speed id=\"1\">%.*s</Speed>", "<Speed id=\"2\">%.*s</Speed>",
+                                               "<Speed id=\"3\">%.*s</Speed>", "<Speed id=\"4\">%.*s</Speed>",
+                                               "<Speed id=\"5\">%.*s</Speed>"};
+  for (int i = 0; i < 5; ++i) {
+    const std::string_view speed = Field(data, at::kSpeeds + 4 * static_cast<uint32_t>(i), 4);
+    work.Element(kSpeed1 + i, kSpeedFormats[i], speed);
+    show(record ? record->speed[i] : nullptr, speed);
   }
+
+  work.Element(kTimeSync, "<TimeSync>%.*s</TimeSync>", timeSync);
+  work.Element(kRStat, "<R-STAT>%.*s</R-STAT>", Field(data, at::kRStat, 8));
+
+  for (uint32_t camera = 0; camera < 5; ++camera) {
+    const unsigned char* ip = data + at::kCamIp + 4 * camera;
+    const unsigned char* mac = data + at::kCamMac + 8 * camera;
+    work.Format(static_cast<int>(kCamStat1 + camera),
+                "<CAM-STAT c%u=\"%d\" ip=\"%d.%d.%d.%d\" mac=\"%02x:%02x:%02x:%02x:%02x:%02x\"/>", camera + 1,
+                data[at::kCamStatus + camera], ip[0], ip[1], ip[2], ip[3], mac[0], mac[1], mac[2], mac[3], mac[4],
+                mac[5]);
+  }
+
+  work.Format(kMicStat, "<MIC-STAT a1=\"%d\" a2=\"%d\" a3=\"%d\"/>", data[at::kMicStatus], data[at::kMicStatus + 1],
+              data[at::kMicStatus + 2]);
+  const unsigned char* mute = data + at::kMute;
+  work.Format(kAMute, "<A-Mute c2=\"%d\" c3=\"%d\" c4=\"%d\" c5=\"%d\" a1=\"%d\" a2=\"%d\" a3=\"%d\"/>", mute[0],
+              mute[1], mute[2], mute[3], mute[4], mute[5], mute[6]);
+
+  work.Element(kTemp1, "<TEMP id=\"1\">%.*s</TEMP>", Field(data, at::kTemps, 8));
+  work.Element(kTemp2, "<TEMP id=\"2\">%.*s</TEMP>", Field(data, at::kTemps + 8, 8));
+
+  const uint32_t composed = compose_index_text(reinterpret_cast<char*>(aux), auxLength, work.Record());
+  constexpr uint32_t kMax = static_cast<uint32_t>(std::numeric_limits<int32_t>::max());
+  return static_cast<int32_t>(composed < kMax ? composed : kMax);
 }
 
 }  // namespace plover
