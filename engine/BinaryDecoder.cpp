@@ -85,31 +85,18 @@ int32_t decode_binary_pinfo(const MetadataEngine& engine, const unsigned char* d
   if (data == nullptr || length < kRecordLength) return -1;
   DecodedTexts work;
   const uint32_t size = engine.osdInfoSize;
-  auto show = [&](char* buffer, std::string_view text) {
-    if (record != nullptr) CopyDisplayText(buffer, size, text);
+  // A field that is both an element and a display text.
+  auto shown = [&](int slot, const char* format, std::string_view value, char* _SP_INFO_OSD::*field) {
+    work.Element(slot, format, value);
+    if (record != nullptr) CopyDisplayText(record->*field, size, value);
   };
 
-  const std::string_view ts = Field(data, at::kTimeStamp, 32);
-  work.Element(kTs, "<TS>%.*s</TS>", ts);
-  show(record ? record->ts : nullptr, ts);
-
-  const std::string_view gStat = Field(data, at::kGStat, 28);
-  work.Element(kGStat, "<G-STAT>%.*s</G-STAT>", gStat);
-  show(record ? record->gStat : nullptr, gStat);
-
-  const std::string_view latitude = Field(data, at::kLatitude, 12);
-  work.Element(kLatitude, "<Latitude>%.*s</Latitude>", latitude);
-  show(record ? record->latitude : nullptr, latitude);
-
-  const std::string_view longitude = Field(data, at::kLongitude, 16);
-  work.Element(kLongitude, "<Longitude>%.*s</Longitude>", longitude);
-  show(record ? record->longitude : nullptr, longitude);
-
+  shown(kTs, "<TS>%.*s</TS>", Field(data, at::kTimeStamp, 32), &_SP_INFO_OSD::ts);
+  shown(kGStat, "<G-STAT>%.*s</G-STAT>", Field(data, at::kGStat, 28), &_SP_INFO_OSD::gStat);
+  shown(kLatitude, "<Latitude>%.*s</Latitude>", Field(data, at::kLatitude, 12), &_SP_INFO_OSD::latitude);
+  shown(kLongitude, "<Longitude>%.*s</Longitude>", Field(data, at::kLongitude, 16), &_SP_INFO_OSD::longitude);
   work.Element(kAltitude, "<Altitude>%.*s</Altitude>", Field(data, at::kAltitude, 8));
-
-  const std::string_view own = Field(data, at::kOwn, 4);
-  work.Element(kOwn, "<Own>%.*s</Own>", own);
-  show(record ? record->own : nullptr, own);
+  shown(kOwn, "<Own>%.*s</Own>", Field(data, at::kOwn, 4), &_SP_INFO_OSD::own);
 
   // The year of the GPS time: the century from the first two characters of
   // the time synchronisation field, then the year within the century.
@@ -133,7 +120,7 @@ int32_t decode_binary_pinfo(const MetadataEngine& engine, const unsigned char* d
   for (int i = 0; i < 5; ++i) {
     const std::string_view speed = Field(data, at::kSpeeds + 4 * static_cast<uint32_t>(i), 4);
     work.Element(kSpeed1 + i, kSpeedFormats[i], speed);
-    show(record ? record->speed[i] : nullptr, speed);
+    if (record != nullptr) CopyDisplayText(record->speed[i], size, speed);
   }
 
   work.Element(kTimeSync, "<TimeSync>%.*s</TimeSync>", timeSync);
