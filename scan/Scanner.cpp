@@ -35,9 +35,13 @@ int64_t FindEndTag(const char* text, int64_t from, int64_t length, const char* b
   const int64_t limit = length - static_cast<int64_t>(b) - 2;  // j < limit
   // The first byte of the name is compared before the call to memcmp: most
   // end tags in a range belong to other elements.
+  // Names are a few bytes long: compared in place rather than with a call.
   auto at = [&](int64_t j) {
-    return text[j] == '<' && text[j + 1] == '/' && (b == 0 || text[j + 2] == bare[0]) && text[j + 2 + b] == '>' &&
-           std::memcmp(text + j + 2, bare, b) == 0;
+    if (text[j] != '<' || text[j + 1] != '/' || text[j + 2 + b] != '>') return false;
+    for (size_t k = 0; k < b; ++k) {
+      if (text[j + 2 + static_cast<int64_t>(k)] != bare[k]) return false;
+    }
+    return true;
   };
   constexpr uint64_t kOnes = 0x0101010101010101ULL;
   int64_t j = from;
@@ -204,14 +208,16 @@ std::optional<std::string> CopyElementContent(const char* element, uint32_t elem
 
 int32_t GetElementLength(const char* text, int32_t textLength) {
   if (text == nullptr || textLength <= 1 || text[0] != '<') return -1;
+  // The name is the bytes after '<' up to a blank or '>', as a
+  // NUL-terminated text would hold them: an embedded NUL ends it.
   int32_t i = 1;
-  while (i < textLength && text[i] != ' ' && text[i] != '>') ++i;
+  int32_t nul = -1;
+  for (; i < textLength && text[i] != ' ' && text[i] != '>'; ++i) {
+    if (text[i] == '\0' && nul < 0) nul = i;
+  }
   if (i >= textLength) return -1;
-  // The name is the i - 1 bytes after '<', as a NUL-terminated text would
-  // hold them: an embedded NUL ends it.
   const char* name = text + 1;
-  const void* nul = std::memchr(name, '\0', static_cast<size_t>(i - 1));
-  const size_t n = nul ? static_cast<size_t>(static_cast<const char*>(nul) - name) : static_cast<size_t>(i - 1);
+  const size_t n = static_cast<size_t>((nul >= 0 ? nul : i) - 1);
   // What FindElement answers for that name, without its searches: the
   // element starts right here (when the range can hold a start tag), the
   // name holds no blank, and no '>' comes before byte i.
