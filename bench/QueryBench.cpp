@@ -58,6 +58,23 @@ void BM_PInfoOsd(benchmark::State& state) {
 }
 BENCHMARK(BM_PInfoOsd)->Arg(kOneHour)->Arg(kTenHours)->MinTime(0.3);
 
+// The same question in playback order: one frame of 30 per second after the
+// other, so neighbouring calls meet the same or the next sample.
+void BM_PInfoOsdPlayback(benchmark::State& state) {
+  const int samples = static_cast<int>(state.range(0));
+  const MetadataEngine& engine = Engine(samples);
+  char buffers[11][64];
+  _SP_INFO_OSD record{};
+  AttachSampleBuffers(record, buffers);
+  const uint64_t frames = static_cast<uint64_t>(samples) * 3;
+  uint64_t frame = 0;
+  for (auto _ : state) {
+    frame = frame + 1 < frames ? frame + 1 : 0;
+    if (!outdata_pinfo_osd(engine, SampleKey(0) + frame * 100 / 3, 1, &record)) state.SkipWithError("no sample");
+  }
+}
+BENCHMARK(BM_PInfoOsdPlayback)->Arg(kOneHour)->Arg(kTenHours)->MinTime(0.3);
+
 void BM_Num(benchmark::State& state) {
   const int samples = static_cast<int>(state.range(0));
   const MetadataEngine& engine = Engine(samples);

@@ -68,7 +68,8 @@ def main(path):
                   f"{floor['cpu_seconds'] / ours['cpu_seconds']:.1%} of one memcpy")
 
     print("\nQuery latency (CPU time per call):")
-    for label, name in (("outdata_pinfo_osd", "BM_PInfoOsd"), ("outdata_num", "BM_Num"),
+    for label, name in (("outdata_pinfo_osd", "BM_PInfoOsd"),
+                        ("outdata_pinfo_osd in playback order", "BM_PInfoOsdPlayback"), ("outdata_num", "BM_Num"),
                         ("outdata_loginInfo_osd", "BM_LoginOsd"), ("outdata_pinfo_osd_mk2", "BM_PInfoOsdMk2"),
                         ("GetAv3File", "BM_GetAv3File")):
         for arg, length in LENGTHS.items():
