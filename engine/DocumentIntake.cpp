@@ -75,10 +75,7 @@ bool inputdata_xml(MetadataEngine& engine, const char* data, uint32_t length, co
   if (const char* pinfo = FindSection(data, length, "P-Info", &pinfoLength)) {
     RunSection([&] {
       if (copy) {
-        auto source = std::make_shared<SampleSource>();
-        source->bytes = copy;
-        source->fileName = name;
-        parse_pinfo_in(engine, std::move(source), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
+        parse_pinfo_in(engine, name, copy, pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
       } else {
         parse_pinfo(engine, name.c_str(), pinfo, pinfoLength, trigger.speedTriggerOn, trigger.speedTriggerGpi);
       }

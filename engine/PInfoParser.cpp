@@ -239,22 +239,22 @@ bool parse_pinfo(MetadataEngine& engine, const char* fileName, const char* secti
                  int32_t speedTriggerOn, int32_t speedTriggerGpi) {
   if (section == nullptr) return false;
   try {
+    auto copy = std::make_shared<const std::string>(section, sectionLength);
+    const char* start = copy->data();
     // A null file name (callers pass one) is taken as an empty name.
-    auto source = std::make_shared<SampleSource>();
-    source->bytes = std::make_shared<const std::string>(section, sectionLength);
-    source->fileName = fileName ? fileName : "";
-    const char* copy = source->bytes->data();
-    return parse_pinfo_in(engine, std::move(source), copy, sectionLength, speedTriggerOn, speedTriggerGpi);
+    return parse_pinfo_in(engine, fileName ? fileName : "", std::move(copy), start, sectionLength, speedTriggerOn,
+                          speedTriggerGpi);
   } catch (const std::bad_alloc&) {
     return false;
   }
 }
 
-bool parse_pinfo_in(MetadataEngine& engine, std::shared_ptr<const SampleSource> source, const char* section,
-                    uint32_t sectionLength, int32_t speedTriggerOn, int32_t speedTriggerGpi) {
-  if (section == nullptr || source == nullptr) return false;
+bool parse_pinfo_in(MetadataEngine& engine, std::string fileName, std::shared_ptr<const std::string> bytes,
+                    const char* section, uint32_t sectionLength, int32_t speedTriggerOn, int32_t speedTriggerGpi) {
+  if (section == nullptr || bytes == nullptr) return false;
   try {
-    PInfoParse parse(engine, std::move(source), speedTriggerOn, speedTriggerGpi);
+    PInfoParse parse(engine, std::make_shared<const SampleSource>(SampleSource{std::move(bytes), std::move(fileName)}),
+                     speedTriggerOn, speedTriggerGpi);
     return parse.Run(section, sectionLength);
   } catch (const std::bad_alloc&) {
     return false;  // the sample being built is dropped; earlier ones stay

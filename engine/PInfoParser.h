@@ -33,10 +33,10 @@ using CameraModelRates = std::array<int32_t, 5>;
 bool parse_pinfo(MetadataEngine& engine, const char* fileName, const char* section, uint32_t sectionLength,
                  int32_t speedTriggerOn, int32_t speedTriggerGpi);
 
-// The same for a section that lies inside source->bytes: the samples see
-// their texts in place, and nothing is copied.
-bool parse_pinfo_in(MetadataEngine& engine, std::shared_ptr<const SampleSource> source, const char* section,
-                    uint32_t sectionLength, int32_t speedTriggerOn, int32_t speedTriggerGpi);
+// The same for a section that lies inside `bytes`: the samples see their
+// texts in place, and nothing is copied.
+bool parse_pinfo_in(MetadataEngine& engine, std::string fileName, std::shared_ptr<const std::string> bytes,
+                    const char* section, uint32_t sectionLength, int32_t speedTriggerOn, int32_t speedTriggerGpi);
 
 // Reads the element at `child` (its '<'), `remaining` bytes before the end of
 // the Index content, into its slot of `work`, or every element of a GPS or

@@ -92,6 +92,21 @@ int64_t FindEndTag(const char* text, int64_t from, int64_t length, const char* b
   return -1;
 }
 
+// Length of the element whose start tag begins at `start`: to the '>' that
+// ends a self-closing start tag, else to the first "</bare>" after the start
+// tag.  The start tag's '>' is searched for from `gtFrom` (no '>' lies
+// between `start` and it).  -1 when either is missing.
+int64_t MeasureElement(const char* text, int64_t length, int64_t start, int64_t gtFrom, const char* bare, size_t b) {
+  const char* gt =
+      text[gtFrom] == '>' ? text + gtFrom : FindByte(text + gtFrom, static_cast<size_t>(length - gtFrom), '>');
+  if (gt == nullptr) return -1;
+  const int64_t k = gt - text;
+  if (text[k - 1] == '/') return k - start + 1;
+  const int64_t j = FindEndTag(text, k + 1, length, bare, b);
+  if (j < 0) return -1;
+  return j + static_cast<int64_t>(b) + 3 - start;
+}
+
 const char* FindElementN(const char* text, int64_t length, const char* name, size_t n, int32_t* elementLength) {
   const size_t b = BareLength(name, n);
   // Start: i + N + 1 < length.
@@ -105,16 +120,9 @@ const char* FindElementN(const char* text, int64_t length, const char* name, siz
     if ((n == 0 || text[i + 1] == name[0]) && std::memcmp(text + i + 1, name, n) == 0) break;
     ++i;
   }
-  const char* gt = FindByte(text + i, static_cast<size_t>(length - i), '>');
-  if (gt == nullptr) return nullptr;
-  const int64_t k = gt - text;
-  if (text[k - 1] == '/') {
-    *elementLength = static_cast<int32_t>(k - i + 1);
-    return text + i;
-  }
-  const int64_t j = FindEndTag(text, k + 1, length, name, b);
-  if (j < 0) return nullptr;
-  *elementLength = static_cast<int32_t>(j + static_cast<int64_t>(b) + 2 - i + 1);
+  const int64_t measured = MeasureElement(text, length, i, i, name, b);
+  if (measured < 0) return nullptr;
+  *elementLength = static_cast<int32_t>(measured);
   return text + i;
 }
 
@@ -218,18 +226,11 @@ int32_t GetElementLength(const char* text, int32_t textLength) {
   if (i >= textLength) return -1;
   const char* name = text + 1;
   const size_t n = static_cast<size_t>((nul >= 0 ? nul : i) - 1);
-  // What FindElement answers for that name, without its searches: the
-  // element starts right here (when the range can hold a start tag), the
-  // name holds no blank, and no '>' comes before byte i.
-  const int64_t length = textLength;
-  if (static_cast<int64_t>(n) + 1 >= length) return -1;
-  const char* gt = text[i] == '>' ? text + i : FindByte(text + i, static_cast<size_t>(length - i), '>');
-  if (gt == nullptr) return -1;
-  const int64_t k = gt - text;
-  if (text[k - 1] == '/') return static_cast<int32_t>(k + 1);
-  const int64_t j = FindEndTag(text, k + 1, length, name, n);
-  if (j < 0) return -1;
-  return static_cast<int32_t>(j + static_cast<int64_t>(n) + 3);
+  // What FindElement answers for that name, without its search for the
+  // start: the element starts right here (when the range can hold a start
+  // tag), the name holds no blank, and no '>' comes before byte i.
+  if (static_cast<int64_t>(n) + 1 >= textLength) return -1;
+  return static_cast<int32_t>(MeasureElement(text, textLength, 0, i, name, n));
 }
 
 std::optional<std::string_view> GetTagAttribute(const char* element, uint32_t elementLength, const char* pattern) {
