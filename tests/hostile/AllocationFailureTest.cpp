@@ -1,7 +1,9 @@
 // Running out of memory inside a member is answered with the member's failure
-// result: no exception leaves the interface, and the object stays usable.
+// result: no exception leaves the interface, nothing is half stored, and the
+// object stays usable.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "MemoryCounter.h"
@@ -15,54 +17,54 @@ std::string Document() {
   return doc + "</P-Info>";
 }
 
-const std::string kTrack = "WEBVTT\n\n00:00:01.000 --> 00:00:02.000\nHello\n";
-
-PMP_LONG TakeDocument(CMetaParser& parser, std::string doc, const char* name) {
+PMP_LONG TakeDocument(CMetaParser& parser, std::string& doc, const char* name) {
   return parser.inputdata_xml(reinterpret_cast<unsigned char*>(&doc[0]), static_cast<PMP_ULONG>(doc.size()), name);
 }
 
-PMP_LONG TakeTrack(CMetaParser& parser) {
-  std::string track = kTrack;
+PMP_LONG TakeTrack(CMetaParser& parser, std::string& track) {
   return parser.inputdata_VTT(reinterpret_cast<unsigned char*>(&track[0]), static_cast<PMP_ULONG>(track.size()));
 }
 
 TEST(AllocationFailure, MembersAnswerTheirFailureResult) {
-  CMetaParser parser;
+  std::string doc = Document();
+  std::string track = "WEBVTT\n\n00:00:01.000 --> 00:00:02.000\nHello\n";
   CMetaParser filled;
-  ASSERT_EQ(TakeDocument(filled, Document(), "a.xml"), 0);
-  ASSERT_EQ(TakeTrack(filled), 0);
-  const std::string doc = Document();
+  ASSERT_EQ(TakeDocument(filled, doc, "a.xml"), 0);
+  ASSERT_EQ(TakeTrack(filled, track), 0);
+  CMetaParser parser;
   struct Case {
     const char* member;
-    PMP_LONG (*call)(CMetaParser& parser, CMetaParser& filled, const std::string& doc);
+    std::function<PMP_LONG()> call;  // built before memory is limited
     PMP_LONG failure;
   };
   const Case cases[] = {
-      {"inputdata_xml", [](CMetaParser& p, CMetaParser&, const std::string& d) { return TakeDocument(p, d, "b.xml"); },
-       -2},
-      {"inputdata_VTT", [](CMetaParser& p, CMetaParser&, const std::string&) { return TakeTrack(p); }, -2},
-      {"operator=",
-       [](CMetaParser& p, CMetaParser& f, const std::string&) { return (p = f).GetModelTypeVinfo("a.xml", "R"); }, -1},
+      {"inputdata_xml", [&] { return TakeDocument(parser, doc, "b.xml"); }, -2},
+      {"inputdata_VTT", [&] { return TakeTrack(parser, track); }, -2},
+      {"operator=", [&] { return &(parser = filled) == &parser ? PMP_LONG(0) : PMP_LONG(1); }, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.member);
-    PMP_LONG result = 0;
+    PMP_LONG result = 1234;
     {
       plover::test::ScopedAllocationLimit limit(plover::test::BytesInUse() + 16);
       try {
-        result = c.call(parser, filled, doc);
+        result = c.call();
       } catch (...) {
         ADD_FAILURE() << "an exception left the member";
       }
     }
     EXPECT_EQ(result, c.failure);
   }
-  // Nothing was half stored, and with memory the same calls succeed.
+  _VTT_OSD_INFO cue;
   EXPECT_EQ(parser.GetModelTypeVinfo("b.xml", "R"), -1);
+  EXPECT_EQ(parser.GetModelTypeVinfo("a.xml", "R"), -1);  // the assignment changed nothing
+  EXPECT_EQ(parser.GetVTTData("00:00:01.500", &cue), -1);
+
   EXPECT_EQ(TakeDocument(parser, doc, "b.xml"), 0);
   EXPECT_EQ(parser.GetModelTypeVinfo("b.xml", "R"), 1);
   parser = filled;
   EXPECT_EQ(parser.GetModelTypeVinfo("a.xml", "R"), 1);
+  EXPECT_EQ(parser.GetVTTData("00:00:01.500", &cue), 0);
 }
 
 }  // namespace
