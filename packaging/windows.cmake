@@ -3,10 +3,8 @@
 # DLL, its import libraries for MinGW (libPloverMetaParser.dll.a) and for
 # Microsoft's tools (PloverMetaParser.lib), the export table
 # (PloverMetaParser.def), the header and LINKING.txt.  The bundle is its own
-# install component, so nothing else the build installs ends up in it.
-if(NOT PLOVER_TOP_LEVEL)
-  return()
-endif()
+# install component, so nothing else the build installs ends up in it.  The
+# top-level project includes this file, then CPack.
 include(GNUInstallDirs)
 install(TARGETS PloverMetaParser
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT windows_bundle
@@ -31,4 +29,3 @@ set(CPACK_STRIP_FILES ON)  # the DLL without its debugging information
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL windows_bundle)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
-include(CPack)
