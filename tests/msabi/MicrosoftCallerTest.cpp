@@ -20,6 +20,8 @@ __declspec(dllimport) int __stdcall CloseHandle(void* file);
 __declspec(dllimport) void* __stdcall VirtualAlloc(void* where, size_t size, unsigned long type, unsigned long protect);
 __declspec(dllimport) int __stdcall VirtualFree(void* where, size_t size, unsigned long type);
 __declspec(dllimport) __declspec(noreturn) void __stdcall ExitProcess(unsigned int code);
+__declspec(dllimport) void* __stdcall GetModuleHandleA(char const* name);
+__declspec(dllimport) void* __stdcall GetProcAddress(void* module, char const* name);
 
 // The compiler may call these for copies and zeroing; there is no runtime.
 void* memset(void* to, int value, size_t size) {
@@ -36,6 +38,16 @@ void* memcpy(void* to, void const* from, size_t size) {
 }
 
 inline void* operator new(size_t, void* place) { return place; }
+
+// The constructor as Microsoft's ABI calls it, looked up by its exported name
+// so that the compiler cannot assume what it returns.
+#if defined(_M_IX86)
+typedef CMetaParser*(__thiscall* Constructor)(void* place);
+char const kConstructorName[] = "??0CMetaParser@@QAE@XZ";
+#else
+typedef CMetaParser* (*Constructor)(void* place);
+char const kConstructorName[] = "??0CMetaParser@@QEAA@XZ";
+#endif
 
 namespace {
 
@@ -258,6 +270,16 @@ void Run() {
   char name[256] = {0};
   CheckEqual(copy->GetMetaFileName("20260314_100000_CH1.mp4", name), 1, "copy answers GetMetaFileName");
   CheckEqual(copy->GetVTTData("00:00:10.000", &cue), 0, "copy answers GetVTTData");
+
+  alignas(CMetaParser) static unsigned char other[sizeof(CMetaParser)];
+  Constructor construct =
+      reinterpret_cast<Constructor>(GetProcAddress(GetModuleHandleA("PloverMetaParser.dll"), kConstructorName));
+  Check(construct != 0, "the constructor is exported by its Microsoft name");
+  if (construct != 0) {
+    CMetaParser* built = construct(other);
+    Check(built == reinterpret_cast<CMetaParser*>(other), "the constructor returns its object");
+    reinterpret_cast<CMetaParser*>(other)->~CMetaParser();
+  }
 
   parser.clear_metadata();
   _SP_INFO_OSD sample;
