@@ -11,8 +11,9 @@
 # windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
 # wine64, among them a caller built by clang in Microsoft mode; the zip made by
 # cpack), windows-i686 (the 32-bit DLL, tests and Microsoft-mode caller, built
-# and linked only: this machine cannot run 32-bit Windows programs; the zip), fuzz (every libFuzzer target
-# for a bounded time, PLOVER_FUZZ_SECONDS each, default 60).
+# and linked only: this machine cannot run 32-bit Windows programs; the zip),
+# fuzz (every libFuzzer target for a bounded time, PLOVER_FUZZ_SECONDS each,
+# default 60).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
