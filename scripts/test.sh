@@ -9,9 +9,11 @@
 # valgrind (the native build's test programs under valgrind memcheck),
 # consumer (another CMake project links the library; install works),
 # windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
-# wine64), windows-i686 (the 32-bit DLL and tests, built and linked only: this
-# machine cannot run 32-bit Windows programs), fuzz (every libFuzzer target
-# for a bounded time, PLOVER_FUZZ_SECONDS each, default 60).
+# wine64, among them a caller built by clang in Microsoft mode; the zip made by
+# cpack), windows-i686 (the 32-bit DLL, tests and Microsoft-mode caller, built
+# and linked only: this machine cannot run 32-bit Windows programs; the zip),
+# fuzz (every libFuzzer target for a bounded time, PLOVER_FUZZ_SECONDS each,
+# default 60).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -29,8 +31,8 @@ for s in "${stages[@]}"; do
     i686) packages+=(g++-multilib qemu-user) ;;
     valgrind) packages+=(valgrind) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64) ;;
-    windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686) ;;
+    windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64 clang lld llvm) ;;
+    windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 clang lld llvm) ;;
   esac
 done
 
@@ -87,19 +89,24 @@ consumer() {
   echo "1 passed, 0 failed"
 }
 
-# check_dll TRIPLE DLL: the class's members are exported and the DLL needs
-# nothing but system DLLs.
+# check_dll TRIPLE DLL ARCH: every name of msabi/exports.list, MinGW's and
+# Microsoft's for ARCH, is exported; no member of the class is exported
+# without its line there; the DLL needs nothing but system DLLs.
 check_dll() {
-  local dump
+  local dump exports column=2
   dump=$("$1-objdump" -p "$2")
-  local member
-  for member in CMetaParserC1Ev CMetaParserD1Ev CMetaParseraSE inputdata_xml inputdata_binary inputdata_file \
-    inputdata_VTT outdata_num outdata_str outdata_finfo_osdEP outdata_pinfo_osdEy outdata_loginInfo_osd GetAv3File \
-    GetMetaFileName GetModelTypeVinfo GetCameraModelRate outdata_finfo_osd_mk2 outdata_pinfo_osd_mk2 GetVTTData \
-    SetOsdInfoSizeEj GetOsdInfoSizeEPj SetOsdInfoSizeMk2 GetOsdInfoSizeMk2 clear_metadata ClearVTTData \
-    ReleaseAv3FileList; do
-    grep -q "$member" <<<"$dump" || { echo "$2 does not export $member" >&2; return 1; }
+  exports=$(sed -n 's/^\t\[ *[0-9]*\] //p' <<<"$dump")
+  [ "$3" = x86_64 ] && column=3
+  local gnu ms name
+  while read -r gnu ms; do
+    for name in "$gnu" "$ms"; do
+      grep -qxF -- "$name" <<<"$exports" || { echo "$2 does not export $name" >&2; return 1; }
+    done
+  done < <(awk -v c=$column '!/^#/ && NF { print $1, $c }' "$root/msabi/exports.list")
+  for name in $(grep '^_ZN11CMetaParser' <<<"$exports" | grep -v 'C2Ev$\|D2Ev$'); do
+    grep -q "^$name " "$root/msabi/exports.list" || { echo "$name is missing from msabi/exports.list" >&2; return 1; }
   done
+  echo "$2 exports every member under both names"
   local deps
   deps=$(grep "DLL Name" <<<"$dump" | awk '{print $3}' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
   echo "$2 imports: $deps"
@@ -111,10 +118,28 @@ check_dll() {
   done
 }
 
+# bundle NAME SUFFIX: cpack makes the Windows zip of build NAME, and it holds
+# what a viewer's developer needs.
+bundle() {
+  echo "== $1: cpack"
+  (cd "$out/$1" && rm -f PloverMetaParser-*-"$2".zip && cpack -G ZIP >/dev/null)
+  python3 - "$out/$1"/PloverMetaParser-*-"$2".zip <<'EOF'
+import sys, zipfile
+names = zipfile.ZipFile(sys.argv[1]).namelist()
+wanted = ["bin/PloverMetaParser.dll", "lib/PloverMetaParser.lib", "lib/libPloverMetaParser.dll.a",
+          "lib/PloverMetaParser.def", "include/PloverMetaParser.h", "LINKING.txt"]
+missing = [w for w in wanted if not any(n == w or n.endswith("/" + w) for n in names)]
+if missing:
+    sys.exit("%s lacks %s" % (sys.argv[1], ", ".join(missing)))
+print("%s: %d files" % (sys.argv[1], len([n for n in names if not n.endswith("/")])))
+EOF
+}
+
 windows() {
   build_and_test windows -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
     -DPLOVER_GTEST_FROM_SOURCE=ON
-  check_dll x86_64-w64-mingw32 "$out/windows/bin/PloverMetaParser.dll"
+  check_dll x86_64-w64-mingw32 "$out/windows/bin/PloverMetaParser.dll" x86_64
+  bundle windows win64
 }
 
 windows_i686() {
@@ -123,7 +148,8 @@ windows_i686() {
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DPLOVER_GTEST_FROM_SOURCE=ON >/dev/null
   cmake --build "$out/windows-i686" -j "$jobs"
   test -f "$out/windows-i686/libPloverMetaParser.dll.a"
-  check_dll i686-w64-mingw32 "$out/windows-i686/bin/PloverMetaParser.dll"
+  check_dll i686-w64-mingw32 "$out/windows-i686/bin/PloverMetaParser.dll" i686
+  bundle windows-i686 win32
 }
 
 ensure_packages "${packages[@]}"

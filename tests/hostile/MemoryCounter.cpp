@@ -1,6 +1,7 @@
 #include "MemoryCounter.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -9,12 +10,14 @@ namespace {
 
 std::atomic<std::size_t> inUse{0};
 std::atomic<std::size_t> peak{0};
+std::atomic<std::size_t> limit{SIZE_MAX};
 
 // Each block carries its size in front of it, in a header that keeps the
 // alignment operator new promises.
 constexpr std::size_t kHeader = alignof(std::max_align_t);
 
 void* Allocate(std::size_t size) {
+  if (size > limit.load() || inUse.load() > limit.load() - size) throw std::bad_alloc();
   void* block = std::malloc(size + kHeader);
   if (block == nullptr) throw std::bad_alloc();
   *static_cast<std::size_t*>(block) = size;
@@ -37,6 +40,8 @@ void Release(void* p) {
 std::size_t BytesInUse() { return inUse.load(); }
 std::size_t PeakBytes() { return peak.load(); }
 void ResetPeak() { peak.store(inUse.load()); }
+ScopedAllocationLimit::ScopedAllocationLimit(std::size_t bytes) { limit.store(bytes); }
+ScopedAllocationLimit::~ScopedAllocationLimit() { limit.store(SIZE_MAX); }
 
 }  // namespace plover::test
 

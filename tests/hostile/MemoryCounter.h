@@ -12,6 +12,16 @@ std::size_t BytesInUse();
 std::size_t PeakBytes();
 void ResetPeak();
 
+// While alive, an allocation that would hold more than `limit` bytes in all
+// throws std::bad_alloc.
+class ScopedAllocationLimit {
+ public:
+  explicit ScopedAllocationLimit(std::size_t limit);
+  ~ScopedAllocationLimit();
+  ScopedAllocationLimit(const ScopedAllocationLimit&) = delete;
+  ScopedAllocationLimit& operator=(const ScopedAllocationLimit&) = delete;
+};
+
 }  // namespace plover::test
 
 #endif
