@@ -25,7 +25,7 @@ install(FILES ${PROJECT_BINARY_DIR}/plovermeta.pc DESTINATION ${CMAKE_INSTALL_LI
 # plovermeta's man page is written from its own --help and --version by
 # help2man when the build can run the tool; bash finds its completion by the
 # command's name.
-if(TARGET plovermeta)
+if(TARGET plovermeta AND NOT WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/plovermeta.bash-completion
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME plovermeta)
   find_program(PLOVER_HELP2MAN help2man)
