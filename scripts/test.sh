@@ -208,10 +208,22 @@ windows_i686() {
   check_dll i686-w64-mingw32 "$out/windows-i686/bin/PloverMetaParser.dll"
 }
 
+# cpu_now: cpu_total becomes the CPU seconds of every finished child so far
+# (times runs in this shell; in a subshell it would count that one's only).
+cpu_now() {
+  times >"$out/.times"
+  cpu_total=$(awk 'END { split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%d", u[1] * 60 + u[2] + s[1] * 60 + s[2] }' \
+    "$out/.times")
+}
+minutes() { echo "$(($1 / 60))m$(($1 % 60))s"; }
+
 ensure_packages "${packages[@]}"
+mkdir -p "$out"
 timings=()
 for s in "${stages[@]}"; do
   started=$SECONDS
+  cpu_now
+  cpu=$cpu_total
   case $s in
     native) build_and_test native -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
     asan) build_and_test asan -DCMAKE_BUILD_TYPE=Debug -DPLOVER_SANITIZE=address,undefined ;;
@@ -225,7 +237,8 @@ for s in "${stages[@]}"; do
     package) package ;;
     *) echo "unknown stage: $s" >&2; exit 2 ;;
   esac
-  timings+=("$s $(((SECONDS - started) / 60))m$(((SECONDS - started) % 60))s")
+  cpu_now
+  timings+=("$s: $(minutes $((SECONDS - started))) wall, $(minutes $((cpu_total - cpu))) CPU")
 done
 echo "== all stages passed"
 printf '  %s\n' "${timings[@]}"
