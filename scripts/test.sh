@@ -119,6 +119,19 @@ release_build() {
   cmake --build "$out/release" -j "$jobs"
 }
 
+# completion_lacks TOOL: each option in a command's help table that bash
+# completion does not offer after "plovermeta COMMAND --".
+completion_lacks() {
+  local command offered option
+  for command in info osd play export demo; do
+    offered=$(bash -c '. "$1"; COMP_WORDS=(plovermeta "$2" --); COMP_CWORD=2; _plovermeta; echo " ${COMPREPLY[*]} "' \
+      _ "$root/packaging/plovermeta.bash-completion" "$command")
+    for option in $("$1" "$command" --help | grep -oE -- '^ +(-[a-z], )?--[a-z]+' | grep -oE -- '--[a-z]+'); do
+      [[ $offered == *" $option "* ]] || echo "plovermeta $command $option"
+    done
+  done
+}
+
 # The Debian package: what it holds, lintian without errors, the man page;
 # as root, installed, used from /usr by plovermeta and the outside project,
 # and removed again.
@@ -140,11 +153,14 @@ package() {
     "usr/lib/*/cmake/PloverMetaParser/PloverMetaParserTargets.cmake" "usr/lib/*/pkgconfig/plovermeta.pc" \
     usr/share/man/man1/plovermeta.1.gz usr/share/bash-completion/completions/plovermeta \
     usr/share/doc/plovermetaparser/copyright usr/share/doc/plovermetaparser/changelog.Debian.gz \
-    usr/share/doc/plovermetaparser/changelog.gz; do
+    usr/share/doc/plovermetaparser/changelog.gz usr/share/plovermetaparser/examples/20260314_100000.xml; do
     grep -qx "${path//\*/[^/]*}" <<<"$listing" || { echo "the package lacks $path" >&2; return 1; }
   done
   readelf -d "$dir/libPloverMetaParser.so.$version" | grep -q "SONAME.*\[libPloverMetaParser.so.$major\]"
   [ "$("$dir/tools/plovermeta" --version)" = "plovermeta $version" ]
+  local lacking
+  lacking=$(completion_lacks "$dir/tools/plovermeta")
+  [ -z "$lacking" ] || { echo "bash completion lacks: $lacking" >&2; return 1; }
   echo "== package: lintian"
   lintian --fail-on error "$deb"
   echo "== package: man -l"
@@ -161,12 +177,17 @@ package() {
     set -e
     [ "$(plovermeta --version)" = "plovermeta $version" ]
     man plovermeta | grep -q "plovermeta COMMAND"
+    local tour
+    tour=$(mktemp -d)
+    (cd "$tour" && plovermeta demo --examples /usr/share/plovermetaparser/examples >/dev/null 2>"$tour/stderr") ||
+      { cat "$tour/stderr" >&2; exit 1; }
+    rm -rf "$tour"
     outside_project /usr
   )
   rc=$?
   set -e
   dpkg -r plovermetaparser >/dev/null
-  [ "$rc" -eq 0 ] && echo "package: 5 passed, 0 failed"
+  [ "$rc" -eq 0 ] && echo "package: 7 passed, 0 failed"
 }
 
 # check_dll TRIPLE DLL: the class's members are exported and the DLL needs
