@@ -87,7 +87,7 @@ outside_project() {
   cmake --build "$work/find" >/dev/null
   "$work/find/consumer"
   echo "== outside project: pkg-config --cflags --libs plovermeta under $prefix"
-  pc=$(dirname "$(find "$prefix"/lib* -name plovermeta.pc | head -1)")
+  pc=$(dirname "$(find "$prefix"/lib* -maxdepth 3 -name plovermeta.pc | head -1)")
   c++ "$root/examples/consumer/main.cpp" -o "$work/pc-consumer" \
     $(PKG_CONFIG_PATH=$pc pkg-config --cflags --libs plovermeta)
   LD_LIBRARY_PATH=$(PKG_CONFIG_PATH=$pc pkg-config --variable=libdir plovermeta) "$work/pc-consumer"
@@ -260,6 +260,7 @@ for s in "${stages[@]}"; do
   esac
   cpu_now
   timings+=("$s: $(minutes $((SECONDS - started))) wall, $(minutes $((cpu_total - cpu))) CPU")
+  echo "== ${timings[-1]}"
 done
 echo "== all stages passed"
 printf '  %s\n' "${timings[@]}"
