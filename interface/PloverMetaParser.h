@@ -24,6 +24,14 @@
 #ifndef PLOVERMETAPARSER_H
 #define PLOVERMETAPARSER_H
 
+/* Version of this header and of the library built with it.  CMake's
+   project(VERSION) holds the same numbers and stops at configure time when
+   the two differ. */
+#define PLOVERMETAPARSER_VERSION_MAJOR 0
+#define PLOVERMETAPARSER_VERSION_MINOR 1
+#define PLOVERMETAPARSER_VERSION_PATCH 0
+#define PLOVERMETAPARSER_VERSION_STRING "0.1.0"
+
 #if defined(_WIN32)
 #if defined(PLOVERMETAPARSER_BUILD)
 #define PLOVERMETAPARSER_API __declspec(dllexport)

@@ -7,13 +7,15 @@
 # Stages: native (warnings as errors), asan (AddressSanitizer and
 # UndefinedBehaviorSanitizer), i686 (32-bit build, run under qemu-i386),
 # valgrind (the native build's test programs under valgrind memcheck),
-# consumer (another CMake project links the library; install works),
+# consumer (another project links the library through add_subdirectory, and
+# through find_package and pkg-config against an installed prefix),
 # windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
 # wine64, among them a caller built by clang in Microsoft mode; the zip made by
 # cpack), windows-i686 (the 32-bit DLL, tests and Microsoft-mode caller, built
 # and linked only: this machine cannot run 32-bit Windows programs; the zip),
 # fuzz (every libFuzzer target for a bounded time, PLOVER_FUZZ_SECONDS each,
-# default 60).
+# default 60), package (the Debian package from a Release build: contents,
+# lintian, man page; as root it is installed and used from /usr).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -22,7 +24,7 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz package)
 
 # xmllint and python3 check the command-line tool's exports.
 packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3)
@@ -30,6 +32,8 @@ for s in "${stages[@]}"; do
   case $s in
     i686) packages+=(g++-multilib qemu-user) ;;
     valgrind) packages+=(valgrind) ;;
+    consumer) packages+=(pkgconf) ;;
+    package) packages+=(pkgconf help2man lintian dpkg-dev file man-db) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64 clang lld llvm) ;;
     windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 clang lld llvm) ;;
@@ -73,6 +77,24 @@ valgrind_stage() {
   [ "$failed" -eq 0 ]
 }
 
+# outside_project PREFIX: examples/consumer, a project of its own, builds
+# against the library installed under PREFIX with find_package, and its
+# program compiles with the flags pkg-config gives; both run.
+outside_project() {
+  local prefix=$1 work pc
+  work=$(mktemp -d)
+  echo "== outside project: find_package(PloverMetaParser) under $prefix"
+  cmake -S "$root/examples/consumer" -B "$work/find" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+  cmake --build "$work/find" >/dev/null
+  "$work/find/consumer"
+  echo "== outside project: pkg-config --cflags --libs plovermeta under $prefix"
+  pc=$(dirname "$(find "$prefix"/lib* -maxdepth 3 -name plovermeta.pc | head -1)")
+  c++ "$root/examples/consumer/main.cpp" -o "$work/pc-consumer" \
+    $(PKG_CONFIG_PATH=$pc pkg-config --cflags --libs plovermeta)
+  LD_LIBRARY_PATH=$(PKG_CONFIG_PATH=$pc pkg-config --variable=libdir plovermeta) "$work/pc-consumer"
+  rm -rf "$work"
+}
+
 consumer() {
   echo "== consumer: a separate project links the library through add_subdirectory"
   local work
@@ -82,11 +104,91 @@ consumer() {
   cmake -S "$work/app" -B "$work/build" -G Ninja -DPLOVER_ROOT="$root" >/dev/null
   cmake --build "$work/build" -j "$jobs" >/dev/null
   "$work/build/consumer"
-  echo "== consumer: cmake --install puts the library and the header in place"
+  echo "== consumer: cmake --install into a prefix"
   cmake --install "$work/build/plover" --prefix "$work/prefix" >/dev/null
-  test -f "$work/prefix/include/PloverMetaParser.h"
-  ls "$work/prefix"/lib*/libPloverMetaParser.so* >/dev/null
-  echo "1 passed, 0 failed"
+  outside_project "$work/prefix"
+  echo "3 passed, 0 failed"
+}
+
+# The optimised build that packaging uses, configured for /usr; built once
+# and reused by every stage that asks for it.
+release_build() {
+  echo "== release: configure and build"
+  [ -f "$out/release/build.ninja" ] ||
+    cmake -S "$root" -B "$out/release" -G Ninja -DPLOVER_WERROR=ON -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_INSTALL_PREFIX=/usr -DPLOVER_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$out/release" -j "$jobs"
+}
+
+# completion_lacks TOOL: each option in a command's help table that bash
+# completion does not offer after "plovermeta COMMAND --".
+completion_lacks() {
+  local command offered option
+  for command in info osd play export demo; do
+    offered=$(bash -c '. "$1"; COMP_WORDS=(plovermeta "$2" --); COMP_CWORD=2; _plovermeta; echo " ${COMPREPLY[*]} "' \
+      _ "$root/packaging/plovermeta.bash-completion" "$command")
+    for option in $("$1" "$command" --help | grep -oE -- '^ +(-[a-z], )?--[a-z]+' | grep -oE -- '--[a-z]+'); do
+      [[ $offered == *" $option "* ]] || echo "plovermeta $command $option"
+    done
+  done
+}
+
+# The Debian package: what it holds, lintian without errors, the man page;
+# as root, installed, used from /usr by plovermeta and the outside project,
+# and removed again.
+package() {
+  release_build
+  local dir=$out/release version major deb listing path
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
+  major=${version%%.*}
+  echo "== package: cpack"
+  rm -rf "$dir/packages"
+  (cd "$dir" && cpack -G DEB >/dev/null)
+  deb=$(ls "$dir"/packages/plovermetaparser_"$version"-*.deb)
+  echo "== package: contents of $(basename "$deb")"
+  listing=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')
+  for path in usr/bin/plovermeta usr/include/PloverMetaParser.h "usr/lib/*/libPloverMetaParser.so.$version" \
+    "usr/lib/*/libPloverMetaParser.so.$major" "usr/lib/*/libPloverMetaParser.so" \
+    "usr/lib/*/cmake/PloverMetaParser/PloverMetaParserConfig.cmake" \
+    "usr/lib/*/cmake/PloverMetaParser/PloverMetaParserConfigVersion.cmake" \
+    "usr/lib/*/cmake/PloverMetaParser/PloverMetaParserTargets.cmake" "usr/lib/*/pkgconfig/plovermeta.pc" \
+    usr/share/man/man1/plovermeta.1.gz usr/share/bash-completion/completions/plovermeta \
+    usr/share/doc/plovermetaparser/copyright usr/share/doc/plovermetaparser/changelog.Debian.gz \
+    usr/share/doc/plovermetaparser/changelog.gz usr/share/plovermetaparser/examples/20260314_100000.xml; do
+    grep -qx "${path//\*/[^/]*}" <<<"$listing" || { echo "the package lacks $path" >&2; return 1; }
+  done
+  readelf -d "$dir/libPloverMetaParser.so.$version" | grep -q "SONAME.*\[libPloverMetaParser.so.$major\]"
+  [ "$("$dir/tools/plovermeta" --version)" = "plovermeta $version" ]
+  local lacking
+  lacking=$(completion_lacks "$dir/tools/plovermeta")
+  [ -z "$lacking" ] || { echo "bash completion lacks: $lacking" >&2; return 1; }
+  echo "== package: lintian"
+  lintian --fail-on error "$deb"
+  echo "== package: man -l"
+  man -l "$dir/plovermeta.1.gz" | grep -q "plovermeta COMMAND"
+  if [ "$(id -u)" != 0 ]; then
+    echo "package: installing the .deb skipped (needs root)"
+    return 0
+  fi
+  echo "== package: installed from the .deb"
+  apt-get install -y -qq -o DPkg::Lock::Timeout=600 "$deb" >/dev/null
+  local rc
+  set +e
+  (
+    set -e
+    [ "$(plovermeta --version)" = "plovermeta $version" ]
+    man plovermeta | grep -q "plovermeta COMMAND"
+    local tour
+    tour=$(mktemp -d)
+    (cd "$tour" && plovermeta demo --examples /usr/share/plovermetaparser/examples >/dev/null 2>"$tour/stderr") ||
+      { cat "$tour/stderr" >&2; exit 1; }
+    rm -rf "$tour"
+    outside_project /usr
+  )
+  rc=$?
+  set -e
+  dpkg -r plovermetaparser >/dev/null
+  [ "$rc" -eq 0 ] && echo "package: 7 passed, 0 failed"
 }
 
 # check_dll TRIPLE DLL ARCH: every name of msabi/exports.list, MinGW's and
@@ -152,8 +254,22 @@ windows_i686() {
   bundle windows-i686 win32
 }
 
+# cpu_now: cpu_total becomes the CPU seconds of every finished child so far
+# (times runs in this shell; in a subshell it would count that one's only).
+cpu_now() {
+  times >"$out/.times"
+  cpu_total=$(awk 'END { split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%d", u[1] * 60 + u[2] + s[1] * 60 + s[2] }' \
+    "$out/.times")
+}
+minutes() { echo "$(($1 / 60))m$(($1 % 60))s"; }
+
 ensure_packages "${packages[@]}"
+mkdir -p "$out"
+timings=()
 for s in "${stages[@]}"; do
+  started=$SECONDS
+  cpu_now
+  cpu=$cpu_total
   case $s in
     native) build_and_test native -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
     asan) build_and_test asan -DCMAKE_BUILD_TYPE=Debug -DPLOVER_SANITIZE=address,undefined ;;
@@ -164,7 +280,12 @@ for s in "${stages[@]}"; do
     windows) windows ;;
     windows-i686) windows_i686 ;;
     fuzz) PLOVER_BUILD_ROOT=$out "$root/scripts/fuzz.sh" "${PLOVER_FUZZ_SECONDS:-60}" ;;
+    package) package ;;
     *) echo "unknown stage: $s" >&2; exit 2 ;;
   esac
+  cpu_now
+  timings+=("$s: $(minutes $((SECONDS - started))) wall, $(minutes $((cpu_total - cpu))) CPU")
+  echo "== ${timings[-1]}"
 done
-echo "== all stages passed: ${stages[*]}"
+echo "== all stages passed"
+printf '  %s\n' "${timings[@]}"

@@ -32,6 +32,14 @@ const char kDocument[] = "20260314_100000.xml";
 
 void Show(const std::string& command) { std::cout << "\n$ plovermeta " << command << "\n" << std::flush; }
 
+std::filesystem::path DefaultExamples() {
+#ifdef PLOVERMETA_INSTALLED_EXAMPLES_DIR
+  std::error_code error;
+  if (!std::filesystem::is_directory(PLOVERMETA_EXAMPLES_DIR, error)) return PLOVERMETA_INSTALLED_EXAMPLES_DIR;
+#endif
+  return PLOVERMETA_EXAMPLES_DIR;
+}
+
 // "YYYY-MM-DD hh:mm:ss.mmm" as the osd command takes it.
 std::string TimeArgument(uint64_t ms) { return FormatLocal(ms).substr(0, 23); }
 
@@ -44,7 +52,7 @@ int RunDemo(const std::vector<std::string>& arguments) {
     std::cout << kHelp;
     return kExitOk;
   }
-  const std::filesystem::path examples = args.Value("examples").value_or(PLOVERMETA_EXAMPLES_DIR);
+  const std::filesystem::path examples = args.Value("examples").value_or(DefaultExamples().string());
   const std::string document = (examples / kDocument).string();
   const std::string out = args.Value("out").value_or("plovermeta-demo");
   const bool force = args.Has("force");

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "Commands.h"
+#include "PloverMetaParser.h"
 #include "ToolError.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: plovermeta COMMAND [ARGS]\n"
+    "Usage: plovermeta COMMAND [ARGS]\n"
     "\n"
     "Shows what a vehicle recorder's OSD showed, plays a recording's metadata\n"
     "back and exports the route and the OSD.\n"
@@ -21,9 +22,11 @@ const char kUsage[] =
     "  osd FILE --at TIME [--before]    the OSD at a moment (--index N for\n"
     "                                   second-generation files)\n"
     "  play FILE [--from T] [--to T]    every sample in order\n"
-    "  export FILE --to FORMAT [-o OUT] gpx, geojson, csv, vtt, srt or svg\n"
+    "  export FILE --to FORMAT [-o OUT]\n"
+    "                                   to gpx, geojson, csv, vtt, srt or svg\n"
     "  demo                             the tour on the bundled example (also\n"
     "                                   what plovermeta does without arguments)\n"
+    "  --version                        the version of plovermeta\n"
     "\n"
     "Run plovermeta COMMAND --help for a command's options.  Times are local\n"
     "times as the documents hold them (\"YYYY-MM-DD hh:mm:ss[.mmm]\"); the\n"
@@ -43,6 +46,10 @@ int main(int argc, char** argv) {
     arguments.erase(arguments.begin());
     if (command == "--help" || command == "-h" || command == "help") {
       std::cout << kUsage;
+      return kExitOk;
+    }
+    if (command == "--version") {
+      std::cout << "plovermeta " PLOVERMETAPARSER_VERSION_STRING "\n";
       return kExitOk;
     }
     if (command == "info") return RunInfo(arguments);
