@@ -7,6 +7,7 @@
 
 #include "Markup.h"
 #include "PloverMetaParser.h"
+#include "TextEscape.h"
 #include "TimeText.h"
 #include "ToolError.h"
 
@@ -23,7 +24,8 @@ class TextBuffers {
  public:
   explicit TextBuffers(size_t count) : bytes_(count * kTextSize, '\0') {}
   char* operator[](size_t i) { return &bytes_[i * kTextSize]; }
-  std::string Text(size_t i) const { return std::string(&bytes_[i * kTextSize]); }
+  // The tool shows texts with their character references decoded.
+  std::string Text(size_t i) const { return DecodeReferences(&bytes_[i * kTextSize]); }
 
  private:
   std::vector<char> bytes_;

@@ -1,8 +1,35 @@
 #include "TextEscape.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace plovermeta {
+
+std::string DecodeReferences(const std::string& text) {
+  static const struct {
+    const char* name;
+    char c;
+  } kReferences[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  size_t at = text.find('&');
+  if (at == std::string::npos) return text;
+  std::string out(text, 0, at);
+  while (at < text.size()) {
+    bool decoded = false;
+    if (text[at] == '&') {
+      for (const auto& reference : kReferences) {
+        const size_t length = std::strlen(reference.name);
+        if (text.compare(at, length, reference.name) == 0) {
+          out += reference.c;
+          at += length;
+          decoded = true;
+          break;
+        }
+      }
+    }
+    if (!decoded) out += text[at++];
+  }
+  return out;
+}
 
 std::string XmlEscape(const std::string& text) {
   std::string out;
@@ -33,6 +60,47 @@ std::string XmlEscape(const std::string& text) {
     }
   }
   return out;
+}
+
+std::string CueText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string JsonNumber(const std::string& text) {
+  size_t at = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  const size_t digits = at;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+  const bool whole = at > digits;
+  if (whole && at < text.size() && text[at] == '.') {
+    const size_t fraction = ++at;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+    if (at == fraction) return "null";
+  }
+  if (!whole || at != text.size()) return "null";
+  // JSON has no '+' and no leading zeros: write the value the text names.
+  std::string number = text[0] == '+' ? text.substr(1) : text;
+  const size_t first = number[0] == '-' ? 1 : 0;
+  size_t zeros = first;
+  while (zeros + 1 < number.size() && number[zeros] == '0' && number[zeros + 1] != '.') ++zeros;
+  number.erase(first, zeros - first);
+  return number;
 }
 
 std::string JsonString(const std::string& text) {
