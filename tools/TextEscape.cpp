@@ -31,32 +31,38 @@ std::string DecodeReferences(const std::string& text) {
   return out;
 }
 
+namespace {
+
+// The entity of a markup character: &, < and >, and with `quotes` " and '.
+const char* Entity(char c, bool quotes) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return quotes ? "&quot;" : nullptr;
+    case '\'':
+      return quotes ? "&apos;" : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
 std::string XmlEscape(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') {
-          out += '?';
-        } else {
-          out += c;
-        }
+    if (const char* entity = Entity(c, true)) {
+      out += entity;
+    } else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+      out += '?';
+    } else {
+      out += c;
     }
   }
   return out;
@@ -66,19 +72,8 @@ std::string CueText(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
+    const char* entity = Entity(c, false);
+    out += entity != nullptr ? entity : std::string(1, c);
   }
   return out;
 }
