@@ -34,7 +34,7 @@ const char kHelp[] =
 // The moments of `recording` to export to `format`; warns about samples left
 // out and throws when nothing can be drawn.
 ExportInput ExportSource(const Recording& recording, ExportFormat format) {
-  ExportInput input{recording.key(), recording.form(), AllMoments(recording)};
+  ExportInput input{recording.name(), recording.form(), AllMoments(recording)};
   if (input.moments.empty()) {
     throw InputError(recording.path() + " holds no sample; nothing to write as " + ExportFormatName(format));
   }

@@ -1,35 +1,8 @@
 #include "TextEscape.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace plovermeta {
-
-std::string DecodeReferences(const std::string& text) {
-  static const struct {
-    const char* name;
-    char c;
-  } kReferences[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-  size_t at = text.find('&');
-  if (at == std::string::npos) return text;
-  std::string out(text, 0, at);
-  while (at < text.size()) {
-    bool decoded = false;
-    if (text[at] == '&') {
-      for (const auto& reference : kReferences) {
-        const size_t length = std::strlen(reference.name);
-        if (text.compare(at, length, reference.name) == 0) {
-          out += reference.c;
-          at += length;
-          decoded = true;
-          break;
-        }
-      }
-    }
-    if (!decoded) out += text[at++];
-  }
-  return out;
-}
 
 namespace {
 

@@ -6,10 +6,6 @@
 
 namespace plovermeta {
 
-// The five standard character references (&amp; &lt; &gt; &quot; &apos;)
-// decoded, as recorders write them in their texts; any other & stays.
-std::string DecodeReferences(const std::string& text);
-
 // &, <, >, " and ' as entities; control characters other than tab, CR and LF
 // (not allowed in XML 1.0) become '?'.
 std::string XmlEscape(const std::string& text);

@@ -161,11 +161,6 @@ TEST_F(ExportTest, GeoJsonNumbersAndCsvTypesAreWhatReadersExpect) {
             "\"String\",\"String\",\"String\",\"String\"\r\n");
 }
 
-TEST(TextEscapeTest, TheFiveStandardReferencesDecodeOnce) {
-  EXPECT_EQ(DecodeReferences("O&amp;Kafor &lt;i&gt; &quot;Jr&quot; &apos;x&apos;"), "O&Kafor <i> \"Jr\" 'x'");
-  EXPECT_EQ(DecodeReferences("&amp;amp; &copy; & &am"), "&amp; &copy; & &am");
-}
-
 TEST(ExportFormatTest, NamedInAnyCaseOrByTheOutputsExtension) {
   EXPECT_EQ(ExportFormatFromName("GPX"), ExportFormat::kGpx);
   EXPECT_EQ(ExportFormatFromName("Json"), ExportFormat::kGeoJson);
