@@ -33,7 +33,9 @@ const char kDocument[] = "20260314_100000.xml";
 void Show(const std::string& command) { std::cout << "\n$ plovermeta " << command << "\n" << std::flush; }
 
 // "YYYY-MM-DD hh:mm:ss.mmm" as the osd command takes it.
-std::string TimeArgument(uint64_t ms) { return FormatLocal(ms).substr(0, 23); }
+std::string TimeArgument(const Recording& recording, uint64_t ms) {
+  return recording.timeZone().Format(static_cast<int64_t>(ms)).substr(0, 23);
+}
 
 }  // namespace
 
@@ -61,7 +63,7 @@ int RunDemo(const std::vector<std::string>& arguments) {
   // Driving east; with lights, siren and radar after the second log-in,
   // between two samples; the last sample.
   for (uint64_t moment : {std::min(first + 30000, last), std::min(first + 100500, last), last}) {
-    const std::string at = TimeArgument(moment);
+    const std::string at = TimeArgument(recording, moment);
     Show("osd " + document + " --at \"" + at + "\" --before");
     if (int code = RunOsd({document, "--at", at, "--before"}); code != kExitOk) return code;
   }

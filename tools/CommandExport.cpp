@@ -11,7 +11,7 @@ namespace plovermeta {
 namespace {
 
 const char kHelp[] =
-    "usage: plovermeta export FILE [--to FORMAT] [-o OUT] [--force] [--form FORM]\n"
+    "usage: plovermeta export FILE [--to FORMAT] [-o OUT] [--force] [--form FORM] [--tz ZONE]\n"
     "\n"
     "Writes the route and the OSD in a format other tools read:\n"
     "  gpx      GPX 1.1 track\n"
@@ -27,6 +27,7 @@ const char kHelp[] =
     "                    a csv file gets a .csvt beside it naming its column types\n"
     "  --force           write over an existing file\n"
     "  --form FORM       read as document, container, text, vtt or binary\n"
+    "  --tz ZONE         read the recording's times in ZONE instead of its own\n"
     "\n"
     "Samples whose position does not read are left out of gpx, geojson and svg\n"
     "and counted in a warning.\n";
@@ -61,7 +62,8 @@ std::string ExportRecording(const Recording& recording, ExportFormat format) {
 
 int RunExport(const std::vector<std::string>& arguments) {
   const Args args = Args::Parse(
-      {"export", {{"to", 0, true}, {"output", 'o', true}, {"force", 0, false}, kFormOption}, 1, 1}, arguments);
+      {"export", {{"to", 0, true}, {"output", 'o', true}, {"force", 0, false}, kFormOption, kZoneOption}, 1, 1},
+      arguments);
   if (args.Help()) {
     std::cout << kHelp;
     return kExitOk;

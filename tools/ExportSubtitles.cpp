@@ -25,7 +25,7 @@ std::vector<std::string> CueLines(FileForm form, const Moment& moment) {
   const Sample& s = moment.sample;
   if (form == FileForm::kTrack) return s.lines;
   std::vector<std::string> lines;
-  std::string when = s.hasTime ? FormatLocal(s.timeMs) : s.ts;
+  std::string when = s.hasTime ? moment.when : s.ts;
   if (form == FileForm::kContainer || form == FileForm::kTextFile) when = "#" + std::to_string(s.key) + " " + when;
   lines.push_back(when);
   lines.push_back(s.latitude + " " + s.longitude);

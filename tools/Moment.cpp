@@ -57,7 +57,11 @@ Moment MakeMoment(const plover::Recording& recording, const plover::Sample& samp
   moment.speedUnit = osd.speedUnit;
   moment.position = sample.position;
   moment.officers = plover::DecodeReferences(osd.officers);
-  if (osd.login) moment.loginTime = FormatLocal(static_cast<uint64_t>(osd.login->utcMs));
+  const plover::TimeZone& zone = recording.timeZone();
+  if (moment.sample.hasTime && recording.form() != plover::Form::kTrack) {
+    moment.when = zone.Format(static_cast<int64_t>(moment.sample.timeMs));
+  }
+  if (osd.login) moment.loginTime = zone.Format(osd.login->utcMs);
   return moment;
 }
 
@@ -97,7 +101,7 @@ std::string OsdBlock(FileForm form, const Moment& moment, const std::string& ask
 
   std::string when;
   if (form == FileForm::kContainer || form == FileForm::kTextFile) when = "index " + std::to_string(s.key) + ", ";
-  when += s.hasTime ? FormatLocal(s.timeMs) : std::string("(time stamp does not read)");
+  when += s.hasTime ? moment.when : std::string("(time stamp does not read)");
   if (!s.ts.empty()) when += " (TS " + s.ts + ")";
   Line(out, "sample", when);
 

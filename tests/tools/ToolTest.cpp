@@ -114,10 +114,21 @@ TEST_F(ToolTest, OsdShowsTheSampleOfAKnownMomentBesideTheAskedTime) {
   run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:04"});
   EXPECT_TRUE(Contains(run.out, "officers  P-1042 Ada M Okafor (since 2026-03-14 09:58:12.000 UTC+00:00)\n"));
 
-  // The document's times are local times: another zone finds the same
-  // sample and says which offset its times carry.
+  // The document's times are read in its own zone on any machine; --tz reads
+  // them in another.  Printed times read back, and a sample far from the
+  // asked time says how far.
   run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40", "--before"}, "EST5");
+  EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC+00:00")) << run.out;
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40", "--before", "--tz", "-05:00"});
   EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC-05:00")) << run.out;
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 05:01:40.000 UTC-05:00"}, "JST-9");
+  EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC+00:00")) << run.out;
+  run = Tool({"osd", kDocument, "--at", "2026-03-14T11:00:00.5Z", "--before"});
+  EXPECT_TRUE(Contains(run.out, "(sample at or before, 57 min 1 s earlier)")) << run.out;
+  run = Tool({"osd", kContainer, "--at", "2026-03-14 10:01:40"});
+  EXPECT_TRUE(Contains(run.out, "sample    index 101, 2026-03-14 10:01:40.000 UTC+00:00")) << run.out;
+  run = Tool({"osd", kTrack, "--at", "00:00:01.0"});  // a cue's end belongs to the next cue
+  EXPECT_TRUE(Contains(run.out, "cue       00:00:01.000 --> 00:00:02.000")) << run.out;
 }
 
 TEST_F(ToolTest, OsdOfEveryOtherFormAtTheSameMoment) {
@@ -303,7 +314,7 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
       {{"osd", kDocument, "--at", "2026-02-30 10:00:00"}, 2, "--at '2026-02-30 10:00:00' is not a time"},
       {{"osd", kDocument, "--at", "10:00"}, 2, "is not a time"},
       {{"osd", kTrack, "--at", "1:5"}, 2, "is not a play time"},
-      {{"osd", kContainer, "--at", "2026-03-14 10:00:00"}, 2, "asked by index number"},
+      {{"osd", kDocument, "--at", "2026-03-14 10:00:00", "--tz", "Mars"}, 2, "--tz: "},
       {{"osd", kDocument}, 2, "'osd' needs --at TIME"},
       {{"osd", kDocument, "--at"}, 2, "option --at needs a value"},
       {{"play", kDocument, "--speed", "2"}, 2, "unknown option --speed for 'play'"},
@@ -346,7 +357,10 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
 TEST_F(ToolTest, InfoGoesOnPastAFileItCannotRead) {
   const RunResult run = Tool({"info", "missing.xml", kBinary});
   EXPECT_EQ(run.code, 3);
-  EXPECT_EQ(run.err, "plovermeta: error: no such file: missing.xml\n");
+  // Binary records name no zone: the machine's is used, and said once.
+  EXPECT_EQ(run.err,
+            "plovermeta: error: no such file: missing.xml\nplovermeta: note: " + std::string(kBinary) +
+                " names no time zone; its times are read in the machine's (--tz names one)\n");
   EXPECT_TRUE(Contains(run.out, "20260314_100100.bin: binary sample records")) << run.out;
 }
 
@@ -373,7 +387,7 @@ TEST_F(ToolTest, ReadsEveryPositionFormAndLeavesOutTheRest) {
     EXPECT_EQ(rows[i + 1][5], degrees[i][0]) << i;
     EXPECT_EQ(rows[i + 1][6], degrees[i][1]) << i;
   }
-  const RunResult gpx = Tool({"export", "four.xml", "--to", "gpx"});
+  const RunResult gpx = Tool({"export", "four.xml", "--to", "gpx", "--tz", "UTC0"});
   EXPECT_EQ(CountLines(gpx.out, "      <trkpt "), 3u);
   EXPECT_EQ(gpx.err, "plovermeta: warning: 1 of 4 samples have no readable position and are left out of the gpx\n");
 }
