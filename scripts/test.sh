@@ -23,7 +23,7 @@ stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz)
 
 # xmllint, GDAL, gpxpy and ffmpeg read the command-line tool's exports back.
-packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3 gdal-bin python3-gpxpy ffmpeg)
+packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3 gdal-bin python3-gpxpy ffmpeg tzdata)
 for s in "${stages[@]}"; do
   case $s in
     i686) packages+=(g++-multilib qemu-user) ;;

@@ -131,6 +131,26 @@ TEST_F(ToolTest, OsdShowsTheSampleOfAKnownMomentBesideTheAskedTime) {
   EXPECT_TRUE(Contains(run.out, "cue       00:00:01.000 --> 00:00:02.000")) << run.out;
 }
 
+// Exports carry UTC times from the recorder's own zone: the same bytes on a
+// machine in UTC, west of it with daylight saving, and east of it.
+TEST_F(ToolTest, ExportsAreTheSameInEveryMachineZone) {
+  for (const std::string& folder : {kExamples, kExamples + "/west"}) {
+    for (const char* name : {"/20260314_100000.xml", "/20260314_100000_M2.dat"}) {
+      for (const char* format : {"gpx", "geojson", "csv"}) {
+        std::string first;
+        for (const char* zone : {"UTC0", "America/New_York", "JST-9"}) {
+          const RunResult run = Tool({"export", folder + name, "--to", format}, zone);
+          ASSERT_EQ(run.code, 0) << run.err;
+          if (first.empty()) first = run.out;
+          EXPECT_EQ(run.out, first) << folder << name << " " << format << " in " << zone;
+        }
+        const char* start = folder == kExamples ? "2026-03-14T10:00:03.000Z" : "2026-03-14T15:00:03.000Z";
+        EXPECT_TRUE(Contains(first, start)) << folder << name << " " << format;
+      }
+    }
+  }
+}
+
 TEST_F(ToolTest, OsdOfEveryOtherFormAtTheSameMoment) {
   // Both second-generation forms carry the same samples, asked by index.
   const RunResult container = Tool({"osd", kContainer, "--index", "101"});
@@ -358,9 +378,8 @@ TEST_F(ToolTest, InfoGoesOnPastAFileItCannotRead) {
   const RunResult run = Tool({"info", "missing.xml", kBinary});
   EXPECT_EQ(run.code, 3);
   // Binary records name no zone: the machine's is used, and said once.
-  EXPECT_EQ(run.err,
-            "plovermeta: error: no such file: missing.xml\nplovermeta: note: " + std::string(kBinary) +
-                " names no time zone; its times are read in the machine's (--tz names one)\n");
+  EXPECT_EQ(run.err, "plovermeta: error: no such file: missing.xml\nplovermeta: note: " + std::string(kBinary) +
+                         " names no time zone; its times are read in the machine's (--tz names one)\n");
   EXPECT_TRUE(Contains(run.out, "20260314_100100.bin: binary sample records")) << run.out;
 }
 
@@ -435,13 +454,14 @@ TEST_F(ToolTest, TheExamplesAreWhatTheGeneratorWrites) {
   const RunResult run = RunProgram(PLOVERMETA_MAKE_EXAMPLES, {"again"}, dir_.path());
   ASSERT_EQ(run.code, 0) << run.err;
   size_t compared = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir_.File("again"))) {
-    const std::string name = entry.path().filename().string();
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.File("again"))) {
+    if (entry.is_directory()) continue;
+    const std::string name = std::filesystem::relative(entry.path(), dir_.File("again")).generic_string();
     EXPECT_EQ(ReadFile(entry.path().string()) == ReadFile(kExamples + "/" + name), true)
         << name << " differs from examples/recording: regenerate with the target 'examples'";
     ++compared;
   }
-  EXPECT_EQ(compared, 5u);
+  EXPECT_EQ(compared, 8u);
 }
 
 }  // namespace
