@@ -400,17 +400,23 @@ std::vector<Login> Recording::Logins() const {
   return logins;
 }
 
+std::string Recording::Section(long type) const {
+  if (form_ != FileForm::kDocument) return {};
+  // A section comes back whole; its size is asked first.
+  unsigned char probe[1];
+  const PMP_LONG needed = parser_->outdata_str(key_.c_str(), type, probe, 1);
+  if (needed <= 1) return {};
+  std::string text(static_cast<size_t>(needed), '\0');
+  const PMP_LONG length = parser_->outdata_str(key_.c_str(), type, Bytes(text), static_cast<PMP_ULONG>(text.size()));
+  if (length <= 0 || length >= needed) return {};
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
 DeviceInfo Recording::Device() const {
   DeviceInfo device;
-  if (form_ != FileForm::kDocument) return device;
-  // The device section comes back whole; its size is asked first.
-  unsigned char probe[1];
-  const PMP_LONG needed = parser_->outdata_str(key_.c_str(), 0, probe, 1);
-  if (needed <= 1) return device;
-  std::string text(static_cast<size_t>(needed), '\0');
-  const PMP_LONG length = parser_->outdata_str(key_.c_str(), 0, Bytes(text), static_cast<PMP_ULONG>(text.size()));
-  if (length <= 0 || length >= needed) return device;
-  text.resize(static_cast<size_t>(length));
+  const std::string text = Section(0);
+  if (text.empty()) return device;
   device.firmware = Trim(ElementContent(text, "FirmwareVersion"));
   device.model = ElementAttribute(text, "Recorder", "model");
   device.serial = ElementAttribute(text, "Recorder", "serial");

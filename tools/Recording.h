@@ -96,6 +96,9 @@ class Recording {
 
   // Documents.
   DeviceInfo Device() const;
+  // A raw section of the document as the library hands it back whole
+  // (0 V-Info, 1 P-Info, 2 F-Info), or empty.
+  std::string Section(long type) const;
   DocumentSettings Settings() const;
   // The files a document lists for a data type (0 video, 1 audio, 2 x, 3 w)
   // and a channel, in order of their start time.
