@@ -19,17 +19,23 @@ namespace {
 // Texts that mostly repeat or grow from the one before them (time stamps,
 // positions, speeds): each is written against the one before it, "" when it
 // is the same, else the length of the shared beginning (0 to 35, one base-36
-// digit) followed by the rest.
+// digit) followed by the rest.  Every kTextBlock-th text is written whole, so
+// that the page rebuilds any text from at most kTextBlock entries and reads
+// no column whole on loading.
+constexpr size_t kTextBlock = 256;
+
 class TextColumn {
  public:
   void Add(const std::string& text) {
     out_ += out_.empty() ? "[" : ",";
-    if (text == previous_) {
+    const bool whole = count_++ % kTextBlock == 0;
+    if (!whole && text == previous_) {
       out_ += "\"\"";
       return;
     }
     size_t shared = 0;
-    while (shared < 35 && shared < text.size() && shared < previous_.size() && text[shared] == previous_[shared]) {
+    while (!whole && shared < 35 && shared < text.size() && shared < previous_.size() &&
+           text[shared] == previous_[shared]) {
       ++shared;
     }
     out_ += JsonString("0123456789abcdefghijklmnopqrstuvwxyz"[shared] + text.substr(shared));
@@ -40,6 +46,7 @@ class TextColumn {
  private:
   std::string previous_;
   std::string out_;
+  size_t count_ = 0;
 };
 
 // Whole numbers written as the difference from the one before.
@@ -272,7 +279,8 @@ std::string ReviewData(const Recording& recording, const ReviewVideo& video) {
   out += ",\"video\":" + (video.path.empty() ? std::string("null") : JsonString(video.path));
   out += ",\"videoStart\":" + std::to_string(videoStart) + ",\"videoStartFrom\":" + JsonString(startFrom);
   out += ",\"leftOut\":" + std::to_string(all - samples.size());
-  out += ",\"count\":" + std::to_string(samples.size()) + ",\"t\":" + times.Json();
+  out += ",\"count\":" + std::to_string(samples.size()) + ",\"block\":" + std::to_string(kTextBlock);
+  out += ",\"t\":" + times.Json();
   if (track) {
     out += ",\"end\":" + ends.Json() + ",\"lines\":" + lines + "]";
   } else {

@@ -4,7 +4,9 @@
 // osd command prints it.
 'use strict';
 (function () {
+  performance.mark('review-start');
   const data = JSON.parse(document.getElementById('review-data').textContent);
+  performance.mark('review-parsed');
   const $ = (id) => document.getElementById(id);
   const track = data.form === 'vtt';
   const mk2 = data.form === 'container' || data.form === 'text';
@@ -18,25 +20,20 @@
     return out;
   }
 
-  // A text column keeps every 256th text whole; a text is rebuilt from the
-  // one kept before it.  `each(i, text)` sees every text once on loading.
-  const kStride = 256;
+  // A text column: each entry is "" for the text before it again, else the
+  // length of the shared beginning as one base-36 digit and the rest; every
+  // data.block-th entry is whole.  A text is rebuilt from its block's start.
+  // `each(i, text)` sees every text once on loading.
   function textColumn(entries, each) {
-    const kept = [];
-    let text = '';
-    for (let i = 0; i < entries.length; i++) {
-      const e = entries[i];
-      if (e !== '') text = text.slice(0, parseInt(e[0], 36)) + e.slice(1);
-      if (i % kStride === 0) kept.push(text);
-      if (each) each(i, text);
+    const apply = (text, e) => (e === '' ? text : text.slice(0, parseInt(e[0], 36)) + e.slice(1));
+    if (each) {
+      let text = '';
+      for (let i = 0; i < entries.length; i++) each(i, text = apply(text, entries[i]));
     }
     return function (i) {
-      let t = kept[Math.floor(i / kStride)];
-      for (let k = i - (i % kStride) + 1; k <= i; k++) {
-        const e = entries[k];
-        if (e !== '') t = t.slice(0, parseInt(e[0], 36)) + e.slice(1);
-      }
-      return t;
+      let text = '';
+      for (let k = i - (i % data.block); k <= i; k++) text = apply(text, entries[k]);
+      return text;
     };
   }
 
@@ -57,10 +54,19 @@
     }
     for (const name of Object.keys(data.cols)) {
       let each = null;
-      if (name === 'own') each = (i, t) => { ownSpeed[i] = t.trim() === '' ? NaN : Number(t); };
-      if (name === 'gStat') each = (i, t) => { inputs[i] = inputMask(t); };
+      if (name === 'own') each = derive(ownSpeed, (t) => (t.trim() === '' ? NaN : Number(t)));
+      if (name === 'gStat') each = derive(inputs, inputMask);
       cols[name] = textColumn(data.cols[name], each);
     }
+  }
+
+  // Fills target[i] with f(text), worked out again only when the text changes.
+  function derive(target, f) {
+    let last = null, value;
+    return (i, text) => {
+      if (text !== last) value = f(last = text);
+      target[i] = value;
+    };
   }
 
   function inputMask(gStat) {
@@ -68,6 +74,8 @@
     for (let i = 0; i < gStat.length && i < 24; i++) if (gStat[i] === '1') mask |= 1 << i;
     return mask >>> 0;
   }
+
+  performance.mark('review-columns');
 
   // ---- texts as the tool prints them -----------------------------------
   const pad2 = (v) => String(v).padStart(2, '0');
