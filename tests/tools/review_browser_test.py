@@ -210,6 +210,7 @@ class ReviewPageTest(unittest.TestCase):
         b.wait("return document.getElementById('video').readyState >= 2")
         b.js("document.getElementById('video').currentTime = 5.0")
         b.wait("return review.time() === arguments[0]", int(VIDEO_START.timestamp() * 1000) + 5000)
+        b.wait("return document.getElementById('video').readyState >= 3")
         urls, errors = b.requests_and_errors()
         allowed = {"file://" + os.path.join(self.work, "review.html"), "file://" + os.path.join(self.work, VIDEO)}
         self.assertTrue(allowed <= set(urls), urls)
@@ -217,6 +218,7 @@ class ReviewPageTest(unittest.TestCase):
         self.assertEqual({u for u in urls if not u.startswith("data:")} - allowed, set())
         self.assertEqual(errors, [])
         os.makedirs(ARTEFACTS, exist_ok=True)
+        time.sleep(0.5)  # the video's controls fade
         b.driver.save_screenshot(os.path.join(ARTEFACTS, "review-page.png"))
 
 

@@ -249,7 +249,7 @@
     video.addEventListener('seeked', follow);
     video.addEventListener('play', () => { $('play').textContent = '❚❚'; });
     video.addEventListener('pause', () => { $('play').textContent = '▶'; });
-    video.addEventListener('loadedmetadata', () => seek(cursor));
+    video.addEventListener('loadedmetadata', () => { drawTimeline(); seek(cursor); });
     video.addEventListener('play', () => { outside = false; });
     cursor = data.videoStart;
   } else {
@@ -366,9 +366,12 @@
 
   // ---- timeline --------------------------------------------------------
   const line_ = { canvas: $('timeline'), cursor: $('timeline-cursor'), left: 64, right: 14 };
-  const kSpeedTop = 8, kSpeedHeight = 92, kBandHeight = 11;
+  const kSpeedTop = 18, kSpeedHeight = 90, kBandHeight = 11;
   const xOf = (t, w) => line_.left + (t - span.from) / (span.to - span.from) * (w - line_.left - line_.right);
   const timeOf = (x, w) => span.from + (x - line_.left) / (w - line_.left - line_.right) * (span.to - span.from);
+
+  // Seconds between the time axis's labels: round steps of a clock.
+  const kTimeSteps = [1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400];
 
   function drawTimeline() {
     const { g, w, h } = fitCanvas(line_.canvas);
@@ -418,7 +421,7 @@
     g.textAlign = 'center';
     g.fillStyle = '#93a1b0';
     const total = (span.to - span.from) / 1000;
-    const tick = Math.max(1, niceStep(total / 6));
+    const tick = kTimeSteps.find((step) => step >= total / 7) || kTimeSteps[kTimeSteps.length - 1];
     const axis = kSpeedTop + kSpeedHeight;
     for (let s = 0; s <= total + 1e-9; s += tick) {
       const x = xOf(span.from + s * 1000, w);
@@ -454,15 +457,28 @@
       }
       row++;
     }
-    if (track) { g.textAlign = 'left'; g.fillText('cues', line_.left, axis + 36); }
-    // Log-ins.
-    g.fillStyle = '#c9a0ff';
+    // Where the video lies.
+    if (hasVideo && isFinite(video.duration)) {
+      const x0 = Math.max(line_.left, xOf(data.videoStart, w));
+      const x1 = Math.min(w - line_.right, xOf(data.videoStart + video.duration * 1000, w));
+      g.fillStyle = '#93a1b0';
+      g.textAlign = 'right';
+      g.fillText('video', line_.left - 6, 9);
+      if (x1 > x0) { g.fillStyle = '#4ea1ff'; g.fillRect(x0, 3, x1 - x0, 5); }
+    }
+    // Log-ins: a faint line each, named where there is room.
     g.textAlign = 'left';
+    let free = -Infinity;
     for (const login of data.logins) {
       const x = xOf(login.s * 1000, w);
       if (x < line_.left || x > w - line_.right) continue;
-      g.fillRect(x, 0, 1.5, h);
-      g.fillText('▼ ' + (login.names[0] || 'log-in'), x + 3, h - 4);
+      g.fillStyle = 'rgba(201, 160, 255, 0.45)';
+      g.fillRect(x, kSpeedTop, 1, h - kSpeedTop);
+      g.fillStyle = '#c9a0ff';
+      if (x < free) continue;
+      const label = '▼ ' + (login.names[0] || 'log-in');
+      g.fillText(label, x - 3, h - 4);
+      free = x + g.measureText(label).width + 8;
     }
   }
 
@@ -475,7 +491,7 @@
     g.fillRect(x - 1, 0, 2, line_.cursor.height);
     if (i >= 0 && !isNaN(ownSpeed[i])) {
       g.font = '11px system-ui, sans-serif';
-      g.fillText(ownSpeed[i] + (data.unit ? ' ' + data.unit : ''), x + 4, 12);
+      g.fillText(ownSpeed[i] + (data.unit ? ' ' + data.unit : ''), x + 4, kSpeedTop + 8);
     }
   }
 
@@ -533,7 +549,8 @@
   slider.min = span.from;
   slider.max = span.to;
   slider.addEventListener('input', () => seek(Number(slider.value)));
-  $('play').addEventListener('click', togglePlay);
+  // The button lets go of the focus: space is the page's key, not its.
+  $('play').addEventListener('click', (event) => { togglePlay(); event.currentTarget.blur(); });
   document.addEventListener('keydown', (event) => {
     const i = sampleAt(cursor);
     const actions = {
@@ -544,13 +561,13 @@
       End: () => seekSample(n - 1),
     };
     const action = actions[event.key];
-    if (!action || event.target === slider && event.key !== ' ') return;
+    if (!action) return;
     event.preventDefault();
     action();
   }, true);
 
-  $('summary').textContent = n + ' samples · ' + (hasVideo ? 'video ' + data.video + ' from ' +
-    describeTime(data.videoStart) + ' (' + data.videoStartFrom + ')' : 'no video') +
+  $('summary').title = $('summary').textContent = n + ' samples · ' + (hasVideo ? 'video ' + data.video +
+    ' starts ' + describeTime(data.videoStart) + ' (from ' + data.videoStartFrom + ')' : 'no video') +
     (data.leftOut ? ' · ' + data.leftOut + ' without a readable time left out' : '');
 
   function layout() { drawRoute(); drawTimeline(); shown = null; shownLogin = undefined; render(); }
