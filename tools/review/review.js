@@ -156,14 +156,17 @@
   // The sample shown at time `t`: the latest at or before it (a cue only
   // while it lasts), or -1.
   function sampleAt(t) {
+    const i = latestAt(t);
+    return i >= 0 && track && !(t <= ends[i]) ? -1 : i;
+  }
+  // The latest sample at or before `t`, or -1.
+  function latestAt(t) {
     let lo = 0, hi = n;
     while (lo < hi) {
       const mid = (lo + hi) >> 1;
       if (times[mid] <= t) lo = mid + 1; else hi = mid;
     }
-    const i = lo - 1;
-    if (i >= 0 && track && !(t <= ends[i])) return -1;
-    return i;
+    return lo - 1;
   }
 
   const first = n ? times[0] : 0;
@@ -233,7 +236,7 @@
 
   if (hasVideo) {
     video.hidden = false;
-    video.src = data.video;
+    video.src = data.video.split('/').map(encodeURIComponent).join('/');
     const follow = () => {
       if (outside && video.paused) return;
       outside = false;
@@ -552,11 +555,12 @@
   // The button lets go of the focus: space is the page's key, not its.
   $('play').addEventListener('click', (event) => { togglePlay(); event.currentTarget.blur(); });
   document.addEventListener('keydown', (event) => {
-    const i = sampleAt(cursor);
+    // Between two samples the left key goes to the one before.
+    const i = latestAt(cursor);
     const actions = {
       ' ': togglePlay,
-      ArrowLeft: () => seekSample(i < 0 ? 0 : times[i] < cursor && !track ? i : i - 1),
-      ArrowRight: () => seekSample(i < 0 && n && cursor < first ? 0 : i + 1),
+      ArrowLeft: () => seekSample(i < 0 ? 0 : times[i] < cursor ? i : i - 1),
+      ArrowRight: () => seekSample(i + 1),
       Home: () => seekSample(0),
       End: () => seekSample(n - 1),
     };
