@@ -49,10 +49,20 @@ void Fill(std::string& page, const std::string& marker, const std::string& text)
   if (at != std::string::npos) page.replace(at, marker.size(), text);
 }
 
-// Text inside a script element ends at "</"; JSON lets "\/" stand for "/".
-std::string ScriptSafe(std::string json) {
-  for (size_t at = json.find("</"); at != std::string::npos; at = json.find("</", at + 3)) json.insert(at + 1, "\\");
-  return json;
+// Text inside a script element may neither end it ("</") nor open a
+// comment ("<!--") that keeps the element open; '<' only appears inside the
+// JSON's strings, where "\u003c" stands for it.
+std::string ScriptSafe(const std::string& json) {
+  std::string out;
+  out.reserve(json.size());
+  for (char c : json) {
+    if (c == '<') {
+      out += "\\u003c";
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace

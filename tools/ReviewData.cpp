@@ -130,7 +130,8 @@ std::optional<std::pair<uint64_t, std::string>> ListedStart(const Recording& rec
 // The names the document gives the general-purpose inputs ("LIGHTS").
 std::string InputNames(const Recording& recording) {
   std::vector<std::string> names(24);
-  for (std::string_view gpi : Elements(recording.Section(2), "GPI")) {
+  const std::string fileInfo = recording.Section(2);
+  for (std::string_view gpi : Elements(fileInfo, "GPI")) {
     const int id = std::atoi(ElementAttribute(gpi, "GPI", "id").c_str());
     if (id >= 1 && id <= 24) names[static_cast<size_t>(id - 1)] = ElementContent(gpi, "Icon");
   }
