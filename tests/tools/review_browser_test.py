@@ -164,6 +164,11 @@ class ReviewPageTest(unittest.TestCase):
                     expected = run("osd", path, "--index", index)
                 with self.subTest(form=name, zone=zone, sample=i):
                     self.assertEqual(fields(b.osd()), fields(expected))
+            # Without a video the slider drives the page.
+            k = min(2, count - 1)
+            b.js("const s = document.getElementById('slider'); s.value = review.timeOf(arguments[0]) + 1;"
+                 "s.dispatchEvent(new Event('input'))", k)
+            self.assertEqual(b.js("return review.sample()"), k, name)
 
     def test_clicks_and_keys_seek_samples(self):
         b = self.open_video_page()
