@@ -11,7 +11,9 @@
 # windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
 # wine64), windows-i686 (the 32-bit DLL and tests, built and linked only: this
 # machine cannot run 32-bit Windows programs), fuzz (every libFuzzer target
-# for a bounded time, PLOVER_FUZZ_SECONDS each, default 60).
+# for a bounded time, PLOVER_FUZZ_SECONDS each, default 60), browser (the
+# review page of the native build's plovermeta in headless chromium; the
+# screenshot stays in <build>/native/review-artefacts).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -20,7 +22,7 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz)
+[ ${#stages[@]} -gt 0 ] || stages=(native browser asan valgrind i686 consumer windows windows-i686 fuzz)
 
 # xmllint, GDAL, gpxpy and ffmpeg read the command-line tool's exports back.
 packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3 gdal-bin python3-gpxpy ffmpeg tzdata)
@@ -28,6 +30,7 @@ for s in "${stages[@]}"; do
   case $s in
     i686) packages+=(g++-multilib qemu-user) ;;
     valgrind) packages+=(valgrind) ;;
+    browser) packages+=(chromium chromium-driver python3-selenium ffmpeg) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64) ;;
     windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686) ;;
@@ -70,6 +73,15 @@ valgrind_stage() {
   done
   echo "valgrind: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]
+}
+
+# The review page in a real browser, with the native build's tool.
+browser_stage() {
+  [ -f "$out/native/build.ninja" ] || build_and_test native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$out/native" -j "$jobs" --target plovermeta >/dev/null
+  echo "== browser: the review page in headless chromium"
+  /usr/bin/python3 "$root/tests/tools/review_browser_test.py" "$out/native/tools/plovermeta" \
+    "$root/examples/recording" "$out/native/review-artefacts"
 }
 
 consumer() {
@@ -136,6 +148,7 @@ for s in "${stages[@]}"; do
       -DPLOVER_GTEST_FROM_SOURCE=ON ;;
     consumer) consumer ;;
     valgrind) valgrind_stage ;;
+    browser) browser_stage ;;
     windows) windows ;;
     windows-i686) windows_i686 ;;
     fuzz) PLOVER_BUILD_ROOT=$out "$root/scripts/fuzz.sh" "${PLOVER_FUZZ_SECONDS:-60}" ;;

@@ -20,7 +20,8 @@ const char kHelp[] =
     "usage: plovermeta demo [--examples DIR] [--out DIR] [--force]\n"
     "\n"
     "Works on the bundled example recording: prints what its document holds,\n"
-    "the OSD at three moments, and writes every export into a folder.\n"
+    "the OSD at three moments, and writes every export and the review page\n"
+    "into a folder.\n"
     "Running plovermeta without arguments does the same.\n"
     "\n"
     "  --examples DIR  the example recording (default: " PLOVERMETA_EXAMPLES_DIR
@@ -78,6 +79,8 @@ int RunDemo(const std::vector<std::string>& arguments) {
     RefuseExisting(path, force);
     files.push_back(path);
   }
+  const std::string review = (std::filesystem::path(out) / (stem + ".review.html")).string();
+  RefuseExisting(review, force);
   size_t i = 0;
   for (const char* format : {"gpx", "geojson", "csv", "vtt", "srt", "svg"}) {
     std::vector<std::string> exportArgs = {document, "--to", format, "-o", files[i++]};
@@ -87,7 +90,12 @@ int RunDemo(const std::vector<std::string>& arguments) {
     Show("export" + shown);
     if (int code = RunExport(exportArgs); code != kExitOk) return code;
   }
+  std::vector<std::string> reviewArgs = {document, "-o", review};
+  if (force) reviewArgs.push_back("--force");
+  Show("review " + document + " -o " + review);
+  if (int code = RunReview(reviewArgs); code != kExitOk) return code;
   std::cout << "\nThe exports are in the folder " << std::filesystem::absolute(out, error).string() << "\n";
+  std::cout << "The review page (open it in a browser): " << std::filesystem::absolute(review, error).string() << "\n";
   return kExitOk;
 }
 

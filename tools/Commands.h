@@ -22,6 +22,7 @@ int RunOsd(const std::vector<std::string>& arguments);
 int RunPlay(const std::vector<std::string>& arguments);
 int RunExport(const std::vector<std::string>& arguments);
 int RunDemo(const std::vector<std::string>& arguments);
+int RunReview(const std::vector<std::string>& arguments);
 
 // Shared by the commands.
 inline const OptionSpec kFormOption{"form", 0, true};
@@ -57,6 +58,8 @@ std::optional<uint64_t> ParseIndexNumber(const std::string& text);
 // The bytes of `recording` in `format`; warns about samples left out and
 // throws when no position reads for a format drawn from positions.
 std::string ExportRecording(const Recording& recording, ExportFormat format);
+// The review page of a recording titled `title`, its data given as JSON.
+std::string ReviewPage(const std::string& title, const std::string& dataJson);
 // Prints a warning line on stderr.
 void Warn(const std::string& message);
 

@@ -22,6 +22,8 @@ const char kUsage[] =
     "                                   second-generation files)\n"
     "  play FILE [--from T] [--to T]    every sample in order\n"
     "  export FILE --to FORMAT [-o OUT] gpx, geojson, csv, vtt, srt or svg\n"
+    "  review FILE [--video VIDEO]      one HTML page: the video with its OSD,\n"
+    "                                   the route and a timeline\n"
     "  demo                             the tour on the bundled example (also\n"
     "                                   what plovermeta does without arguments)\n"
     "\n"
@@ -50,7 +52,9 @@ int main(int argc, char** argv) {
     if (command == "play") return RunPlay(arguments);
     if (command == "export") return RunExport(arguments);
     if (command == "demo") return RunDemo(arguments);
-    throw UsageError("unknown command '" + command + "' (info, osd, play, export or demo; see plovermeta --help)");
+    if (command == "review") return RunReview(arguments);
+    throw UsageError("unknown command '" + command +
+                     "' (info, osd, play, export, review or demo; see plovermeta --help)");
   } catch (const ToolError& error) {
     std::cout.flush();
     std::cerr << "plovermeta: error: " << error.what() << std::endl;

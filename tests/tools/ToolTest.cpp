@@ -425,7 +425,7 @@ TEST_F(ToolTest, BinaryRecordsPlayInTimeOrder) {
 }
 
 TEST_F(ToolTest, EveryCommandHasHelp) {
-  for (const char* command : {"info", "osd", "play", "export", "demo"}) {
+  for (const char* command : {"info", "osd", "play", "export", "review", "demo"}) {
     const RunResult run = Tool({command, "--help"});
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out.rfind(std::string("usage: plovermeta ") + command, 0), 0u) << run.out;
@@ -444,10 +444,45 @@ TEST_F(ToolTest, DemoPrintsTheTourAndWritesEveryExportOnce) {
   for (const char* ext : {"gpx", "geojson", "csv", "vtt", "srt", "svg"}) {
     EXPECT_TRUE(std::filesystem::exists(dir_.File(std::string("tour/20260314_100000.") + ext))) << ext;
   }
+  EXPECT_TRUE(Contains(run.out, "The review page (open it in a browser): " + folder + "/20260314_100000.review.html"))
+      << run.out;
   run = Tool({"demo", "--examples", kExamples, "--out", "tour"});
   EXPECT_EQ(run.code, 4);
   EXPECT_TRUE(Contains(run.err, "exists; add --force")) << run.err;
   EXPECT_EQ(Tool({"demo", "--examples", kExamples, "--out", "tour", "--force"}).code, 0);
+}
+
+// What the page shows is tested in a browser (review_browser_test.py); here
+// how the command fails and where the video starts.
+TEST_F(ToolTest, ReviewWritesOnePageOrSaysWhyNot) {
+  const std::string document = kExamples + "/20260314_100000.xml";
+  struct Case {
+    std::vector<std::string> arguments;
+    int code;
+    std::string said;  // in the page (code 0) or on stderr
+  };
+  const Case cases[] = {
+      {{"review", document, "-o", "a.html"}, 0, "\"videoStart\":1773482400000,\"videoStartFrom\":\"the first sample\""},
+      // The file list names the video (here by its name without extension).
+      {{"review", document, "--video", "v/20260314_100130_CH2.webm", "-o", "b.html"},
+       0,
+       "\"videoStart\":1773482490000,\"videoStartFrom\":\"the file list (20260314_100130_CH2.mp4)\""},
+      {{"review", document, "--video", "other.webm", "--video-start", "2026-03-14 10:02:00", "-o", "c.html"},
+       0,
+       "\"videoStart\":1773482520000,\"videoStartFrom\":\"--video-start\""},
+      {{"review", kExamples + "/20260314_100000.vtt", "--video-start", "00:00:10.000", "-o", "d.html"},
+       0,
+       "\"videoStart\":10000,"},
+      {{"review", document, "--video-start", "10:02", "-o", "e.html"}, 2, "--video-start '10:02' is not a time"},
+      {{"review", document, "-o", "a.html"}, 4, "a.html exists; add --force"},
+      {{"review", "missing.xml", "-o", "f.html"}, 3, "no such file"},
+  };
+  for (const Case& c : cases) {
+    const RunResult run = Tool(c.arguments);
+    EXPECT_EQ(run.code, c.code) << c.arguments.back() << ": " << run.err;
+    const std::string page = c.code == 0 ? ReadFile(dir_.File(c.arguments.back())) : run.err;
+    EXPECT_TRUE(Contains(page, c.said)) << c.arguments.back() << ": " << c.said;
+  }
 }
 
 TEST_F(ToolTest, TheExamplesAreWhatTheGeneratorWrites) {

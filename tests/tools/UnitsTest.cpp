@@ -1,8 +1,10 @@
 // The parts of plovermeta that read and write texts: positions, times,
-// escaping, arguments and the recognition of file forms.
+// escaping, arguments, the recognition of file forms and the review page's
+// frame.
 #include <gtest/gtest.h>
 
 #include "Args.h"
+#include "Commands.h"
 #include "FileForm.h"
 #include "Position.h"
 #include "TextEscape.h"
@@ -108,6 +110,16 @@ TEST(TextEscapeTest, QuotesOnlyWhereTheFormatNeedsIt) {
   EXPECT_EQ(XmlEscape("<a href=\"x\">&'\x02"), "&lt;a href=&quot;x&quot;&gt;&amp;&apos;?");
   EXPECT_EQ(FixedNumber(-0.00000001, 7), "0.0000000");
   EXPECT_EQ(FixedNumber(46.9500771, 6), "46.950077");
+}
+
+TEST(ReviewPageTest, TextsFromTheRecordingCannotEndTheirElement) {
+  const std::string page = ReviewPage("a</title><b>", "{\"x\":\"<!--<script></script>\"}");
+  size_t ends = 0;
+  for (size_t at = page.find("</script>"); at != std::string::npos; at = page.find("</script>", at + 1)) ++ends;
+  EXPECT_EQ(ends, 2u);  // the data's element and the script's
+  EXPECT_NE(page.find("{\"x\":\"\\u003c!--\\u003cscript>\\u003c/script>\"}"), std::string::npos);
+  EXPECT_EQ(page.find("a</title>"), std::string::npos);
+  EXPECT_EQ(page.find("@STYLE@"), std::string::npos);
 }
 
 TEST(ArgsTest, ReadsDeclaredOptionsAndNamesEverythingElse) {
