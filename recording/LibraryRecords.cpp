@@ -112,16 +112,22 @@ DocumentSettings ReadSettings(CMetaParser& parser, const std::string& name) {
   return settings;
 }
 
+std::string ReadSection(CMetaParser& parser, const std::string& name, PMP_LONG type) {
+  // A section comes back whole; its size is asked first.
+  unsigned char probe[1];
+  const PMP_LONG needed = parser.outdata_str(name.c_str(), type, probe, 1);
+  if (needed <= 1) return {};
+  std::string text(static_cast<size_t>(needed), '\0');
+  const PMP_LONG length = parser.outdata_str(name.c_str(), type, Bytes(text), static_cast<PMP_ULONG>(text.size()));
+  if (length <= 0 || length >= needed) return {};
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
 Device ReadDevice(CMetaParser& parser, const std::string& name) {
   Device device;
-  // The device section comes back whole; its size is asked first.
-  unsigned char probe[1];
-  const PMP_LONG needed = parser.outdata_str(name.c_str(), 0, probe, 1);
-  if (needed <= 1) return device;
-  std::string text(static_cast<size_t>(needed), '\0');
-  const PMP_LONG length = parser.outdata_str(name.c_str(), 0, Bytes(text), static_cast<PMP_ULONG>(text.size()));
-  if (length <= 0 || length >= needed) return device;
-  text.resize(static_cast<size_t>(length));
+  const std::string text = ReadSection(parser, name, 0);
+  if (text.empty()) return device;
   device.firmware = Trim(ElementContent(text, "FirmwareVersion"));
   device.model = ElementAttribute(text, "Recorder", "model");
   device.serial = ElementAttribute(text, "Recorder", "serial");

@@ -337,6 +337,11 @@ const DocumentSettings& Recording::settings() const { return state_->settings; }
 const FileInfo& Recording::fileInfo() const { return state_->fileInfo; }
 const std::string& Recording::speedUnit() const { return state_->speedUnit; }
 
+std::string Recording::RawSection(Section section) const {
+  if (state_->form != Form::kDocument) return {};
+  return ReadSection(*state_->parser, state_->name, static_cast<PMP_LONG>(section));
+}
+
 std::vector<std::string> Recording::Files(DataType type, int camera) const {
   std::vector<std::string> names;
   if (state_->form != Form::kDocument) return names;

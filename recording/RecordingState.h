@@ -51,6 +51,8 @@ struct Recording::State {
 
 // Reading the library's records at opening (LibraryRecords.cpp).
 DocumentSettings ReadSettings(CMetaParser& parser, const std::string& name);
+// A document's raw section (0 V-Info, 1 P-Info, 2 F-Info), or empty.
+std::string ReadSection(CMetaParser& parser, const std::string& name, PMP_LONG type);
 Device ReadDevice(CMetaParser& parser, const std::string& name);
 FileInfo ReadFileInfo(CMetaParser& parser, const std::string& path);
 std::vector<Login> ReadLogins(CMetaParser& parser);

@@ -6,8 +6,8 @@
 #
 # Missing Debian packages (cmake ninja-build g++) are installed when run as
 # root; otherwise the script says what to install.  The build goes to
-# build/demo (PLOVER_BUILD_ROOT to change), the exports of the demo to
-# build/demo/plovermeta-demo.
+# build/demo (PLOVER_BUILD_ROOT to change), the exports and the review page
+# of the demo to build/demo/plovermeta-demo.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${PLOVER_BUILD_ROOT:-$root/build}/demo

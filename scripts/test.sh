@@ -15,7 +15,9 @@
 # and linked only: this machine cannot run 32-bit Windows programs; the zip),
 # fuzz (every libFuzzer target for a bounded time, PLOVER_FUZZ_SECONDS each,
 # default 60), package (the Debian package from a Release build: contents,
-# lintian, man page; as root it is installed and used from /usr).
+# lintian, man page; as root it is installed and used from /usr), browser (the
+# review page of the native build's plovermeta in headless chromium; the
+# screenshot stays in <build>/native/review-artefacts).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -24,16 +26,17 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz package)
+[ ${#stages[@]} -gt 0 ] || stages=(native browser asan valgrind i686 consumer windows windows-i686 fuzz package)
 
-# xmllint and python3 check the command-line tool's exports.
-packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3)
+# xmllint, GDAL, gpxpy and ffmpeg read the command-line tool's exports back.
+packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3 gdal-bin python3-gpxpy ffmpeg tzdata)
 for s in "${stages[@]}"; do
   case $s in
     i686) packages+=(g++-multilib qemu-user) ;;
     valgrind) packages+=(valgrind) ;;
     consumer) packages+=(pkgconf) ;;
     package) packages+=(pkgconf help2man lintian dpkg-dev file man-db) ;;
+    browser) packages+=(chromium chromium-driver python3-selenium ffmpeg) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64 clang lld llvm) ;;
     windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 clang lld llvm) ;;
@@ -60,7 +63,8 @@ valgrind_stage() {
   cmake --build "$out/native" -j "$jobs" >/dev/null
   echo "== valgrind: test programs under memcheck"
   local names passed=0 failed=0
-  names=$(ctest --test-dir "$out/native" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+  # Tests labelled host run programs of the machine, not ours.
+  names=$(ctest --test-dir "$out/native" -N -LE host | sed -n 's/^ *Test *#[0-9]*: //p')
   for name in $names; do
     local exe
     exe=$(find "$out/native/tests" -type f -name "$name" -perm -u+x | head -1)
@@ -93,6 +97,15 @@ outside_project() {
     $(PKG_CONFIG_PATH=$pc pkg-config --cflags --libs plovermeta)
   LD_LIBRARY_PATH=$(PKG_CONFIG_PATH=$pc pkg-config --variable=libdir plovermeta) "$work/pc-consumer"
   rm -rf "$work"
+}
+
+# The review page in a real browser, with the native build's tool.
+browser_stage() {
+  [ -f "$out/native/build.ninja" ] || build_and_test native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$out/native" -j "$jobs" --target plovermeta >/dev/null
+  echo "== browser: the review page in headless chromium"
+  /usr/bin/python3 "$root/tests/tools/review_browser_test.py" "$out/native/tools/plovermeta" \
+    "$root/examples/recording" "$out/native/review-artefacts"
 }
 
 consumer() {
@@ -131,7 +144,7 @@ release_build() {
 # completion does not offer after "plovermeta COMMAND --".
 completion_lacks() {
   local command offered option
-  for command in info osd play export demo; do
+  for command in info osd play export review demo; do
     offered=$(bash -c '. "$1"; COMP_WORDS=(plovermeta "$2" --); COMP_CWORD=2; _plovermeta; echo " ${COMPREPLY[*]} "' \
       _ "$root/packaging/plovermeta.bash-completion" "$command")
     for option in $("$1" "$command" --help | grep -oE -- '^ +(-[a-z], )?--[a-z]+' | grep -oE -- '--[a-z]+'); do
@@ -284,6 +297,7 @@ for s in "${stages[@]}"; do
       -DPLOVER_GTEST_FROM_SOURCE=ON ;;
     consumer) consumer ;;
     valgrind) valgrind_stage ;;
+    browser) browser_stage ;;
     windows) windows ;;
     windows-i686) windows_i686 ;;
     fuzz) PLOVER_BUILD_ROOT=$out "$root/scripts/fuzz.sh" "${PLOVER_FUZZ_SECONDS:-60}" ;;

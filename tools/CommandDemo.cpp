@@ -20,7 +20,8 @@ const char kHelp[] =
     "usage: plovermeta demo [--examples DIR] [--out DIR] [--force]\n"
     "\n"
     "Works on the bundled example recording: prints what its document holds,\n"
-    "the OSD at three moments, and writes every export into a folder.\n"
+    "the OSD at three moments, and writes every export and the review page\n"
+    "into a folder.\n"
     "Running plovermeta without arguments does the same.\n"
     "\n"
     "  --examples DIR  the example recording (default: " PLOVERMETA_EXAMPLES_DIR
@@ -41,7 +42,9 @@ std::filesystem::path DefaultExamples() {
 }
 
 // "YYYY-MM-DD hh:mm:ss.mmm" as the osd command takes it.
-std::string TimeArgument(uint64_t ms) { return FormatLocal(ms).substr(0, 23); }
+std::string TimeArgument(const Recording& recording, uint64_t ms) {
+  return recording.timeZone().Format(static_cast<int64_t>(ms)).substr(0, 23);
+}
 
 }  // namespace
 
@@ -69,7 +72,7 @@ int RunDemo(const std::vector<std::string>& arguments) {
   // Driving east; with lights, siren and radar after the second log-in,
   // between two samples; the last sample.
   for (uint64_t moment : {std::min(first + 30000, last), std::min(first + 100500, last), last}) {
-    const std::string at = TimeArgument(moment);
+    const std::string at = TimeArgument(recording, moment);
     Show("osd " + document + " --at \"" + at + "\" --before");
     if (int code = RunOsd({document, "--at", at, "--before"}); code != kExitOk) return code;
   }
@@ -84,6 +87,8 @@ int RunDemo(const std::vector<std::string>& arguments) {
     RefuseExisting(path, force);
     files.push_back(path);
   }
+  const std::string review = (std::filesystem::path(out) / (stem + ".review.html")).string();
+  RefuseExisting(review, force);
   size_t i = 0;
   for (const char* format : {"gpx", "geojson", "csv", "vtt", "srt", "svg"}) {
     std::vector<std::string> exportArgs = {document, "--to", format, "-o", files[i++]};
@@ -93,7 +98,12 @@ int RunDemo(const std::vector<std::string>& arguments) {
     Show("export" + shown);
     if (int code = RunExport(exportArgs); code != kExitOk) return code;
   }
+  std::vector<std::string> reviewArgs = {document, "-o", review};
+  if (force) reviewArgs.push_back("--force");
+  Show("review " + document + " -o " + review);
+  if (int code = RunReview(reviewArgs); code != kExitOk) return code;
   std::cout << "\nThe exports are in the folder " << std::filesystem::absolute(out, error).string() << "\n";
+  std::cout << "The review page (open it in a browser): " << std::filesystem::absolute(review, error).string() << "\n";
   return kExitOk;
 }
 

@@ -11,7 +11,7 @@ namespace plovermeta {
 namespace {
 
 const char kHelp[] =
-    "usage: plovermeta export FILE --to FORMAT [-o OUT] [--force] [--form FORM]\n"
+    "usage: plovermeta export FILE [--to FORMAT] [-o OUT] [--force] [--form FORM] [--tz ZONE]\n"
     "\n"
     "Writes the route and the OSD in a format other tools read:\n"
     "  gpx      GPX 1.1 track\n"
@@ -21,19 +21,24 @@ const char kHelp[] =
     "  srt      the same as SubRip subtitles\n"
     "  svg      the route to scale and the speed over time beneath it\n"
     "\n"
-    "  -o, --output OUT  the file to write (default: standard output)\n"
+    "  --to FORMAT       one of those, in any case; may be left out when OUT's\n"
+    "                    extension names it (route.gpx, a.geojson or a.json, ...)\n"
+    "  -o, --output OUT  the file to write (default, or -: standard output);\n"
+    "                    a csv file gets a .csvt beside it naming its column types\n"
     "  --force           write over an existing file\n"
     "  --form FORM       read as document, container, text, vtt or binary\n"
+    "  --tz ZONE         read the recording's times in ZONE instead of its own\n"
     "\n"
     "Samples whose position does not read are left out of gpx, geojson and svg\n"
     "and counted in a warning.\n";
 
-}  // namespace
-
-// Exports `recording` to `format`; returns the bytes and warns about samples
-// left out.  Throws when nothing can be drawn.
-std::string ExportRecording(const Recording& recording, ExportFormat format) {
+// The moments of `recording` to export to `format`; warns about samples left
+// out and throws when nothing can be drawn.
+ExportInput ExportSource(const Recording& recording, ExportFormat format) {
   ExportInput input{recording.name(), recording.form(), AllMoments(recording)};
+  if (input.moments.empty()) {
+    throw InputError(recording.path() + " holds no sample; nothing to write as " + ExportFormatName(format));
+  }
   if (NeedsPositions(format)) {
     size_t unreadable = 0;
     for (const Moment& moment : input.moments) unreadable += moment.position ? 0 : 1;
@@ -46,26 +51,43 @@ std::string ExportRecording(const Recording& recording, ExportFormat format) {
            " samples have no readable position and are left out of the " + ExportFormatName(format));
     }
   }
-  return Export(input, format);
+  return input;
+}
+
+}  // namespace
+
+std::string ExportRecording(const Recording& recording, ExportFormat format) {
+  return Export(ExportSource(recording, format), format);
 }
 
 int RunExport(const std::vector<std::string>& arguments) {
   const Args args = Args::Parse(
-      {"export", {{"to", 0, true}, {"output", 'o', true}, {"force", 0, false}, kFormOption}, 1, 1}, arguments);
+      {"export", {{"to", 0, true}, {"output", 'o', true}, {"force", 0, false}, kFormOption, kZoneOption}, 1, 1},
+      arguments);
   if (args.Help()) {
     std::cout << kHelp;
     return kExitOk;
   }
-  const std::optional<std::string> name = args.Value("to");
-  if (!name) throw UsageError("'export' needs --to FORMAT (gpx, geojson, csv, vtt, srt or svg)");
-  const std::optional<ExportFormat> format = ExportFormatFromName(*name);
-  if (!format) throw UsageError("unknown format '" + *name + "' (gpx, geojson, csv, vtt, srt or svg)");
   const std::string output = args.Value("output").value_or("-");
+  const std::optional<std::string> name = args.Value("to");
+  std::optional<ExportFormat> format;
+  if (name) {
+    format = ExportFormatFromName(*name);
+    if (!format) throw UsageError("unknown format '" + *name + "' (gpx, geojson, csv, vtt, srt or svg)");
+  } else {
+    format = ExportFormatFromPath(output);
+    if (!format) throw UsageError("'export' needs --to FORMAT (gpx, geojson, csv, vtt, srt or svg)");
+  }
   const bool force = args.Has("force");
   // Refused before any work when the output is there already.
+  const bool types = *format == ExportFormat::kCsv && output != "-";
+  const std::string typesPath = CsvTypesPath(output);
   RefuseExisting(output, force);
+  if (types) RefuseExisting(typesPath, force);
   const Recording recording = OpenRecording(args, args.Positionals()[0]);
-  WriteOutput(output, ExportRecording(recording, *format), force);
+  const ExportInput input = ExportSource(recording, *format);
+  WriteOutput(output, Export(input, *format), force);
+  if (types) WriteOutput(typesPath, ExportCsvTypes(input), force);
   if (output != "-") std::cout << "wrote " << output << std::endl;
   return kExitOk;
 }

@@ -6,13 +6,14 @@
 #include "Moment.h"
 #include "TimeText.h"
 #include "ToolError.h"
+#include "plover/References.h"
 
 namespace plovermeta {
 
 namespace {
 
 const char kHelp[] =
-    "usage: plovermeta info FILE... [--form FORM]\n"
+    "usage: plovermeta info FILE... [--form FORM] [--tz ZONE]\n"
     "\n"
     "Tells what each file holds: the recorder (model, serial, firmware), the\n"
     "cameras and their recording settings, the time span and count of\n"
@@ -21,12 +22,13 @@ const char kHelp[] =
     "text form), WebVTT tracks and binary sample records, recognised from\n"
     "their first bytes.\n"
     "\n"
-    "  --form FORM   read as document, container, text, vtt or binary\n";
+    "  --form FORM   read as document, container, text, vtt or binary\n"
+    "  --tz ZONE     read the recording's times in ZONE instead of its own\n";
 
 void Line(const char* label, const std::string& value) {
   char head[16];
   std::snprintf(head, sizeof head, "  %-11s", label);
-  std::cout << head << value << "\n";
+  std::cout << head << plover::DecodeReferences(value) << "\n";
 }
 
 std::string Joined(const std::vector<std::pair<const char*, std::string>>& parts) {
@@ -41,7 +43,15 @@ std::string Joined(const std::vector<std::pair<const char*, std::string>>& parts
   return text.empty() ? std::string("-") : text;
 }
 
+// The zone the times are read in and where it came from.
+void ZoneUsed(const Recording& recording) {
+  if (recording.form() == FileForm::kTrack) return;  // play times
+  static const char* const kOrigins[] = {"the recording's own", "from --tz", "the machine's: the recording names none"};
+  Line("times in", recording.timeZone().name() + " (" + kOrigins[static_cast<int>(recording.zoneOrigin())] + ")");
+}
+
 void SampleSummary(const Recording& recording) {
+  ZoneUsed(recording);
   const plover::SampleTable& samples = recording.samples();
   if (samples.empty()) {
     Line(recording.form() == FileForm::kTrack ? "cues" : "samples", "none");
@@ -58,8 +68,7 @@ void SampleSummary(const Recording& recording) {
   }
   span = std::to_string(samples.size());
   if (first.HasTime() && last.HasTime()) {
-    span += ", " + FormatLocal(static_cast<uint64_t>(first.utcMs)) + " to " +
-            FormatLocal(static_cast<uint64_t>(last.utcMs)) + " (" +
+    span += ", " + recording.timeZone().Format(first.utcMs) + " to " + recording.timeZone().Format(last.utcMs) + " (" +
             FormatDuration(static_cast<uint64_t>(last.utcMs - first.utcMs)) + ")";
   }
   if (plover::IsSecondGeneration(recording.form())) {
@@ -106,7 +115,7 @@ void DocumentInfo(const Recording& recording) {
   for (size_t i = 0; i < logins.size(); ++i) {
     const std::string officers = OfficersText(logins[i].officers);
     Line(i == 0 ? "log-ins" : "",
-         FormatLocal(static_cast<uint64_t>(logins[i].utcMs)) + "  " + (officers.empty() ? "-" : officers));
+         recording.timeZone().Format(logins[i].utcMs) + "  " + (officers.empty() ? "-" : officers));
   }
 
   static const char* const kTypes[] = {"video", "audio", "x", "w"};
@@ -144,7 +153,7 @@ void Mk2Info(const Recording& recording) {
 }  // namespace
 
 int RunInfo(const std::vector<std::string>& arguments) {
-  const Args args = Args::Parse({"info", {kFormOption}, 1, SIZE_MAX}, arguments);
+  const Args args = Args::Parse({"info", {kFormOption, kZoneOption}, 1, SIZE_MAX}, arguments);
   if (args.Help()) {
     std::cout << kHelp;
     return kExitOk;

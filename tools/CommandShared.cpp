@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "TimeText.h"
 #include "ToolError.h"
+#include "plover/Error.h"
 
 namespace plovermeta {
 
@@ -12,15 +13,30 @@ Recording OpenRecording(const Args& args, const std::string& path) {
     form = FormFromOption(*name);
     if (!form) throw UsageError("unknown form '" + *name + "' (document, container, text, vtt or binary)");
   }
-  return OpenPath(path, form);
+  std::optional<plover::TimeZone> zone;
+  if (std::optional<std::string> rule = args.Value("tz")) {
+    try {
+      zone = plover::TimeZone::Parse(*rule);
+    } catch (const plover::Error& error) {
+      throw UsageError("--tz: " + std::string(error.what()));
+    }
+  }
+  return OpenPath(path, form, zone);
 }
 
-Recording OpenPath(const std::string& path, std::optional<FileForm> form) {
+Recording OpenPath(const std::string& path, std::optional<FileForm> form, std::optional<plover::TimeZone> zone) {
   plover::OpenOptions options;
   options.form = form;
-  options.zone = plover::TimeZone::Machine();
+  options.zone = zone;
   try {
-    return Recording::Open(path, options);
+    Recording recording = Recording::Open(path, options);
+    static bool told = false;
+    if (recording.zoneOrigin() == plover::ZoneOrigin::kMachine && recording.form() != FileForm::kTrack && !told) {
+      told = true;
+      std::cerr << "plovermeta: note: " << path
+                << " names no time zone; its times are read in the machine's (--tz names one)" << std::endl;
+    }
+    return recording;
   } catch (const plover::Error& error) {
     std::string message = error.what();
     if (error.code() == plover::ErrorCode::kUnknownForm) {
@@ -41,34 +57,44 @@ std::optional<uint64_t> ParseIndexNumber(const std::string& text) {
   return value;
 }
 
-uint64_t ParseMomentKey(FileForm form, const std::string& option, const std::string& text) {
-  switch (form) {
-    case FileForm::kDocument:
-    case FileForm::kBinary:
-      if (auto ms = ParseLocalTime(text)) return *ms;
-      throw UsageError("--" + option + " '" + text + "' is not a time; write \"YYYY-MM-DD hh:mm:ss[.mmm]\" (local)");
-    case FileForm::kTrack:
-      if (auto ms = ParsePlayTime(text)) return *ms;
-      throw UsageError("--" + option + " '" + text + "' is not a play time; write hh:mm:ss.ttt");
-    case FileForm::kContainer:
-    case FileForm::kTextFile:
-      if (auto index = ParseIndexNumber(text)) return *index;
-      throw UsageError("--" + option + " '" + text +
-                       "' is not an index number; second-generation files are asked by index number");
+AskedMoment ParseAsked(const Recording& recording, const std::string& option, const std::string& text,
+                       bool indexOrTime) {
+  const bool mk2 = recording.form() == FileForm::kContainer || recording.form() == FileForm::kTextFile;
+  if (option == "index" || (mk2 && indexOrTime && text.find_first_not_of("0123456789") == std::string::npos)) {
+    if (auto index = ParseIndexNumber(text)) return {AskedMoment::kIndex, static_cast<int64_t>(*index)};
+    throw UsageError("--" + option + " '" + text + "' is not an index number");
   }
-  return 0;
+  if (recording.form() == FileForm::kTrack) {
+    if (auto ms = ParsePlayTime(text)) return {AskedMoment::kPlayTime, static_cast<int64_t>(*ms)};
+    throw UsageError("--" + option + " '" + text + "' is not a play time; write hh:mm:ss[.ttt]");
+  }
+  if (auto utc = ParseClockTime(text, recording.timeZone())) return {AskedMoment::kInstant, *utc};
+  throw UsageError("--" + option + " '" + text +
+                   "' is not a time; write \"YYYY-MM-DD hh:mm:ss[.mmm]\" (in the recording's zone, or "
+                   "followed by Z or UTC+hh:mm)");
 }
 
-std::string DescribeKey(FileForm form, uint64_t key) {
-  switch (form) {
-    case FileForm::kDocument:
-    case FileForm::kBinary:
-      return FormatLocal(key);
-    case FileForm::kTrack:
-      return FormatPlayTime(key);
-    case FileForm::kContainer:
-    case FileForm::kTextFile:
-      return "index " + std::to_string(key);
+std::optional<int64_t> Offset(const plover::Sample& sample, const AskedMoment& asked) {
+  switch (asked.kind) {
+    case AskedMoment::kInstant:
+      if (!sample.HasTime()) return std::nullopt;
+      return sample.utcMs - asked.value;
+    case AskedMoment::kPlayTime:
+      return sample.writtenMs - asked.value;
+    case AskedMoment::kIndex:
+      return static_cast<int64_t>(sample.key) - asked.value;
+  }
+  return std::nullopt;
+}
+
+std::string DescribeAsked(const Recording& recording, const AskedMoment& asked) {
+  switch (asked.kind) {
+    case AskedMoment::kInstant:
+      return recording.timeZone().Format(asked.value);
+    case AskedMoment::kPlayTime:
+      return FormatPlayTime(static_cast<uint64_t>(asked.value));
+    case AskedMoment::kIndex:
+      return "index " + std::to_string(asked.value);
   }
   return {};
 }

@@ -22,26 +22,44 @@ int RunOsd(const std::vector<std::string>& arguments);
 int RunPlay(const std::vector<std::string>& arguments);
 int RunExport(const std::vector<std::string>& arguments);
 int RunDemo(const std::vector<std::string>& arguments);
+int RunReview(const std::vector<std::string>& arguments);
 
 // Shared by the commands.
 inline const OptionSpec kFormOption{"form", 0, true};
-// Opens `path` in the form that --form names, or the form its bytes tell.
+inline const OptionSpec kZoneOption{"tz", 0, true};
+// Opens `path` in the form that --form names, or the form its bytes tell,
+// its times read in the zone --tz names, else in the recording's own.
 Recording OpenRecording(const Args& args, const std::string& path);
-// Opens `path` in `form`, or in the form its bytes tell, its times read as
-// the library keys them (TimeText.h).  Throws an input error when it cannot.
-Recording OpenPath(const std::string& path, std::optional<FileForm> form = std::nullopt);
-// A moment given on the command line (--at, --from, --to) for `form`:
-// a local time for documents and binary records, a play time for tracks, an
-// index number for second-generation files.  Throws a usage error naming
-// `option` when the text does not read.
-uint64_t ParseMomentKey(FileForm form, const std::string& option, const std::string& text);
+// Opens `path` in `form` (or the form its bytes tell) and `zone` (or its
+// own).  Says once per run when the recording names no zone and the
+// machine's is used.  Throws an input error when it cannot.
+Recording OpenPath(const std::string& path, std::optional<FileForm> form = std::nullopt,
+                   std::optional<plover::TimeZone> zone = std::nullopt);
+
+// A moment asked on the command line (--at, --from, --to, --index).
+struct AskedMoment {
+  enum Kind { kInstant, kPlayTime, kIndex } kind;
+  int64_t value;  // UTC milliseconds, play milliseconds or an index number
+};
+// Reads `text`, given with `option`, for `recording`: a play time for tracks,
+// an index number with --index (second-generation files only), a clock time
+// otherwise (in the recording's zone unless it names one); for `indexOrTime`
+// a second-generation file also takes a plain number as an index number.
+// Throws a usage error naming `option` when the text does not read.
+AskedMoment ParseAsked(const Recording& recording, const std::string& option, const std::string& text,
+                       bool indexOrTime = false);
+// Where `sample` lies against an asked moment: <0 before, 0 at, >0 after;
+// nothing when the sample cannot be placed (no time).
+std::optional<int64_t> Offset(const plover::Sample& sample, const AskedMoment& asked);
+// The asked moment as people read it.
+std::string DescribeAsked(const Recording& recording, const AskedMoment& asked);
 // An index number (0 to 4294967295).
 std::optional<uint64_t> ParseIndexNumber(const std::string& text);
-// The key of a moment as people read it.
-std::string DescribeKey(FileForm form, uint64_t key);
 // The bytes of `recording` in `format`; warns about samples left out and
 // throws when no position reads for a format drawn from positions.
 std::string ExportRecording(const Recording& recording, ExportFormat format);
+// The review page of a recording titled `title`, its data given as JSON.
+std::string ReviewPage(const std::string& title, const std::string& dataJson);
 // Prints a warning line on stderr.
 void Warn(const std::string& message);
 

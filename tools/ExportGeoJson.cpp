@@ -1,4 +1,6 @@
-// GeoJSON (RFC 7946): positions as [longitude, latitude].
+// GeoJSON (RFC 7946): positions as [longitude, latitude]; the route is a
+// LineString, or a Point when one sample has a position (a LineString needs
+// two); speeds are numbers (null where the recorder wrote none).
 #include "Exporters.h"
 #include "TextEscape.h"
 #include "TimeText.h"
@@ -16,6 +18,11 @@ void Property(std::string& out, const char* name, const std::string& value) {
   out += JsonString(name) + ":" + JsonString(value);
 }
 
+void NumberProperty(std::string& out, const char* name, const std::string& value) {
+  if (out.back() != '{') out += ",";
+  out += JsonString(name) + ":" + JsonNumber(value);
+}
+
 }  // namespace
 
 std::string ExportGeoJson(const ExportInput& input) {
@@ -30,7 +37,10 @@ std::string ExportGeoJson(const ExportInput& input) {
     last = &moment;
   }
   std::string out = "{\"type\":\"FeatureCollection\",\"features\":[\n";
-  out += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[" + line + "]},\"properties\":{";
+  out += "{\"type\":\"Feature\",\"geometry\":";
+  out += points == 1 ? "{\"type\":\"Point\",\"coordinates\":" + line + "}"
+                     : "{\"type\":\"LineString\",\"coordinates\":[" + line + "]}";
+  out += ",\"properties\":{";
   Property(out, "name", input.title);
   Property(out, "source", FormDescription(input.form));
   out += ",\"samples\":" + std::to_string(points);
@@ -50,12 +60,12 @@ std::string ExportGeoJson(const ExportInput& input) {
     }
     Property(out, "latitude", s.latitude);
     Property(out, "longitude", s.longitude);
-    Property(out, "own", s.own);
+    NumberProperty(out, "own", s.own);
     if (input.form == FileForm::kContainer || input.form == FileForm::kTextFile) {
-      Property(out, "radarOwn", s.radarOwn);
-      Property(out, "radarTarget", s.radarTarget);
+      NumberProperty(out, "radarOwn", s.radarOwn);
+      NumberProperty(out, "radarTarget", s.radarTarget);
     } else {
-      for (size_t i = 0; i < 5; ++i) Property(out, ("speed" + std::to_string(i + 1)).c_str(), s.speeds[i]);
+      for (size_t i = 0; i < 5; ++i) NumberProperty(out, ("speed" + std::to_string(i + 1)).c_str(), s.speeds[i]);
     }
     Property(out, "speedUnit", moment.speedUnit);
     Property(out, "status", s.gStat);

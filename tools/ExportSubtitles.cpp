@@ -1,7 +1,8 @@
 // The OSD as a subtitle track beside the video: cue n runs from sample n to
 // sample n + 1, timed from the first sample; the last lasts as long as the
 // one before it (a second when alone).  Lines end with CR LF; a cue's text
-// never holds an empty line or an arrow, which would end or split it.
+// never holds an empty line, which would end it, and its &, < and > are
+// entities, so that a name never turns into markup or a timing arrow.
 #include "Exporters.h"
 #include "TextEscape.h"
 #include "TimeText.h"
@@ -10,8 +11,8 @@ namespace plovermeta {
 
 namespace {
 
-std::string CleanLine(std::string line) {
-  for (size_t at = line.find("-->"); at != std::string::npos; at = line.find("-->", at)) line.replace(at, 3, "->");
+std::string CleanLine(const std::string& text) {
+  std::string line = CueText(text);
   for (char& c : line) {
     if (c == '\r' || c == '\n') c = ' ';
   }
@@ -24,7 +25,7 @@ std::vector<std::string> CueLines(FileForm form, const Moment& moment) {
   const Sample& s = moment.sample;
   if (form == FileForm::kTrack) return s.lines;
   std::vector<std::string> lines;
-  std::string when = s.hasTime ? FormatLocal(s.timeMs) : s.ts;
+  std::string when = s.hasTime ? moment.when : s.ts;
   if (form == FileForm::kContainer || form == FileForm::kTextFile) when = "#" + std::to_string(s.key) + " " + when;
   lines.push_back(when);
   lines.push_back(s.latitude + " " + s.longitude);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "TimeText.h"
+#include "plover/References.h"
 
 namespace plovermeta {
 
@@ -18,7 +19,8 @@ std::string InputsOn(const std::string& gStat) {
 
 namespace {
 
-std::string Text(const plover::Sample& sample, plover::Field field) { return std::string(sample[field]); }
+// The tool shows texts with their character references decoded.
+std::string Text(const plover::Sample& sample, plover::Field field) { return plover::DecodeReferences(sample[field]); }
 
 Sample ToolSample(plover::Form form, const plover::Sample& s) {
   Sample sample;
@@ -27,7 +29,7 @@ Sample ToolSample(plover::Form form, const plover::Sample& s) {
     sample.timeMs = static_cast<uint64_t>(s.writtenMs);
     sample.endMs = static_cast<uint64_t>(s.endMs);
     sample.hasTime = true;
-    for (std::string_view line : s.Lines()) sample.lines.emplace_back(line);
+    for (std::string_view line : s.Lines()) sample.lines.push_back(plover::DecodeReferences(line));
     return sample;
   }
   sample.hasTime = s.HasTime();
@@ -54,8 +56,12 @@ Moment MakeMoment(const plover::Recording& recording, const plover::Sample& samp
   moment.sample = ToolSample(recording.form(), sample);
   moment.speedUnit = osd.speedUnit;
   moment.position = sample.position;
-  moment.officers = osd.officers;
-  if (osd.login) moment.loginTime = FormatLocal(static_cast<uint64_t>(osd.login->utcMs));
+  moment.officers = plover::DecodeReferences(osd.officers);
+  const plover::TimeZone& zone = recording.timeZone();
+  if (moment.sample.hasTime && recording.form() != plover::Form::kTrack) {
+    moment.when = zone.Format(static_cast<int64_t>(moment.sample.timeMs));
+  }
+  if (osd.login) moment.loginTime = zone.Format(osd.login->utcMs);
   return moment;
 }
 
@@ -95,7 +101,7 @@ std::string OsdBlock(FileForm form, const Moment& moment, const std::string& ask
 
   std::string when;
   if (form == FileForm::kContainer || form == FileForm::kTextFile) when = "index " + std::to_string(s.key) + ", ";
-  when += s.hasTime ? FormatLocal(s.timeMs) : std::string("(time stamp does not read)");
+  when += s.hasTime ? moment.when : std::string("(time stamp does not read)");
   if (!s.ts.empty()) when += " (TS " + s.ts + ")";
   Line(out, "sample", when);
 

@@ -38,6 +38,7 @@ struct Sample {
 
 struct Moment {
   Sample sample;
+  std::string when;       // the sample's time in the recording's zone, or empty when it has none
   std::string officers;   // "A1023 Jane Q Doe, B2201 Rick Roe", or empty
   std::string loginTime;  // when those officers logged in (documents), or empty
   std::string speedUnit;

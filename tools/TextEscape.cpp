@@ -4,35 +4,71 @@
 
 namespace plovermeta {
 
+namespace {
+
+// The entity of a markup character: &, < and >, and with `quotes` " and '.
+const char* Entity(char c, bool quotes) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return quotes ? "&quot;" : nullptr;
+    case '\'':
+      return quotes ? "&apos;" : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
 std::string XmlEscape(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') {
-          out += '?';
-        } else {
-          out += c;
-        }
+    if (const char* entity = Entity(c, true)) {
+      out += entity;
+    } else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+      out += '?';
+    } else {
+      out += c;
     }
   }
   return out;
+}
+
+std::string CueText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const char* entity = Entity(c, false);
+    out += entity != nullptr ? entity : std::string(1, c);
+  }
+  return out;
+}
+
+std::string JsonNumber(const std::string& text) {
+  size_t at = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  const size_t digits = at;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+  const bool whole = at > digits;
+  if (whole && at < text.size() && text[at] == '.') {
+    const size_t fraction = ++at;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+    if (at == fraction) return "null";
+  }
+  if (!whole || at != text.size()) return "null";
+  // JSON has no '+' and no leading zeros: write the value the text names.
+  std::string number = text[0] == '+' ? text.substr(1) : text;
+  const size_t first = number[0] == '-' ? 1 : 0;
+  size_t zeros = first;
+  while (zeros + 1 < number.size() && number[zeros] == '0' && number[zeros + 1] != '.') ++zeros;
+  number.erase(first, zeros - first);
+  return number;
 }
 
 std::string JsonString(const std::string& text) {

@@ -1,33 +1,34 @@
 // Times as the tool reads and writes them.
 //
-// The tool reads a recording's times the way the library keys them: local
-// wall-clock times in the machine's time zone, as standard time, in
-// milliseconds since 1970-01-01 00:00:00 UTC.  It reads --at/--from/--to the
-// same way and prints every time of its own with its UTC offset, so that no
-// text depends on where it is read.
+// A recording's times are read in its own zone (the recording's rule, or
+// --tz), as standard time, and every time the tool prints carries its UTC
+// offset, so that no text depends on the machine it is read on.  Whatever
+// the tool prints can be given back to it.
 #ifndef PLOVERMETA_TIMETEXT_H
 #define PLOVERMETA_TIMETEXT_H
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "plover/TimeText.h"
+#include "plover/TimeZone.h"
 
 namespace plovermeta {
 
 using plover::FormatPlayTime;
 using plover::FormatUtc;
-using plover::ParsePlayTime;
 
-// "YYYY-MM-DD hh:mm:ss[.mmm]" (also with '/' in the date or 'T' before the
-// time) as local standard time: milliseconds since the epoch, or nothing when
-// the text is not such a time or lies before 1970.
-std::optional<uint64_t> ParseLocalTime(const std::string& text);
+// A clock time: "YYYY-MM-DD hh:mm:ss" ('/' in the date or 'T' before the
+// time allowed) with 0 to 3 fractional digits (".5" is half a second),
+// optionally followed by a zone: "Z", "UTC", "UTC+01:00", "+01:00", "GMT-5"
+// or any rule plover::TimeZone::Parse reads.  Without one it is read in
+// `zone`.  The UTC instant in milliseconds, or nothing.
+std::optional<int64_t> ParseClockTime(std::string_view text, const plover::TimeZone& zone);
 
-// Milliseconds since the epoch as local standard time with its offset:
-// "2026-03-14 10:00:00.000 UTC+01:00".
-std::string FormatLocal(uint64_t epochMs);
+// A play time "hh:mm:ss" with 0 to 3 fractional digits: milliseconds.
+std::optional<uint64_t> ParsePlayTime(std::string_view text);
 
 // A duration for people: "2 min 59 s", "1 h 0 min 5 s", "0.5 s".
 std::string FormatDuration(uint64_t ms);

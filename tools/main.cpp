@@ -24,12 +24,15 @@ const char kUsage[] =
     "  play FILE [--from T] [--to T]    every sample in order\n"
     "  export FILE --to FORMAT [-o OUT]\n"
     "                                   to gpx, geojson, csv, vtt, srt or svg\n"
+    "  review FILE [--video VIDEO]      one HTML page: the video with its OSD,\n"
+    "                                   the route and a timeline\n"
     "  demo                             the tour on the bundled example (also\n"
     "                                   what plovermeta does without arguments)\n"
     "  --version                        the version of plovermeta\n"
     "\n"
-    "Run plovermeta COMMAND --help for a command's options.  Times are local\n"
-    "times as the documents hold them (\"YYYY-MM-DD hh:mm:ss[.mmm]\"); the\n"
+    "Run plovermeta COMMAND --help for a command's options.  Times are read\n"
+    "in the recording's own zone (--tz ZONE names another) as\n"
+    "\"YYYY-MM-DD hh:mm:ss[.mmm]\", or with Z or UTC+hh:mm after them; the\n"
     "tool prints its own times with their UTC offset.\n"
     "\n"
     "exit codes: 0 done, 1 nothing at the asked moment, 2 usage error,\n"
@@ -57,7 +60,9 @@ int main(int argc, char** argv) {
     if (command == "play") return RunPlay(arguments);
     if (command == "export") return RunExport(arguments);
     if (command == "demo") return RunDemo(arguments);
-    throw UsageError("unknown command '" + command + "' (info, osd, play, export or demo; see plovermeta --help)");
+    if (command == "review") return RunReview(arguments);
+    throw UsageError("unknown command '" + command +
+                     "' (info, osd, play, export, review or demo; see plovermeta --help)");
   } catch (const ToolError& error) {
     std::cout.flush();
     std::cerr << "plovermeta: error: " << error.what() << std::endl;

@@ -154,9 +154,20 @@ std::string Decimal(int64_t micro) {
 
 const char* const kCameraNames[5] = {"Front", "Cabin", "Rear", "Left", "Right"};
 
-std::string DocumentSettings() {
+// The zone the recorder was set to: its rule in the document, its offset in
+// the second-generation files.
+struct Zone {
+  const char* rule;
+  const char* gmt;
+};
+constexpr Zone kUtc{"UTC0", "+00:00"};
+constexpr Zone kWest{"EST5EDT,M3.2.0,M11.1.0", "-05:00"};
+
+std::string DocumentSettings(const Zone& zone) {
   std::string s = "<CameraID>CAR-12</CameraID>\r\n";
-  s += "<TimeSettings><TimeZone><Rule>UTC0</Rule></TimeZone><Style type=\"24h\">YYYY/MM/DD</Style></TimeSettings>\r\n";
+  s += Format(
+      "<TimeSettings><TimeZone><Rule>%s</Rule></TimeZone><Style type=\"24h\">YYYY/MM/DD</Style></TimeSettings>\r\n",
+      zone.rule);
   s += "<StreamSettings>\r\n";
   static const char* const kResolution[5] = {"1920x1080", "1280x720", "1280x720", "640x480", "640x480"};
   static const char* const kBps[5] = {"8M", "4M", "4M", "2M", "2M"};
@@ -224,12 +235,12 @@ std::string FileList() {
   return s + "</FileList>\r\n";
 }
 
-std::string Document(const std::vector<Sample>& samples) {
+std::string Document(const std::vector<Sample>& samples, const Zone& zone) {
   std::string d = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<MetaData>\r\n";
   d += "<V-Info>\r\n<FirmwareVersion>2.4.1</FirmwareVersion>\r\n<Recorder model=\"VR-5200\" serial=\"VR52-004417\"/>"
        "\r\n<Slot1 sd=\"64GB\" serial=\"SD-88A1F0\" fwversion=\"1.07\"/>\r\n<MACAddress wlan0=\"02:00:5e:10:22:31\"/>"
        "\r\n</V-Info>\r\n";
-  d += "<F-Info>\r\n" + DocumentSettings() + LoginInfo() + FileList() + "</F-Info>\r\n<P-Info>\r\n";
+  d += "<F-Info>\r\n" + DocumentSettings(zone) + LoginInfo() + FileList() + "</F-Info>\r\n<P-Info>\r\n";
   for (const Sample& s : samples) {
     d += Format("<Index no=\"%d\">\r\n<TS>%s</TS>\r\n<G-STAT>%s</G-STAT>\r\n<GPS>\r\n", s.t + 1, Ts(s.t).c_str(),
                 s.gStat.c_str());
@@ -257,8 +268,8 @@ std::string Document(const std::vector<Sample>& samples) {
   return d + "</P-Info>\r\n</MetaData>\r\n";
 }
 
-std::string Mk2FileInfo(const char* fileName) {
-  std::string s = Format("<F-Name>%s</F-Name>\r\n<TZoneInfo gmt=\"+00:00\"/>\r\n<StreamInfo>", fileName);
+std::string Mk2FileInfo(const char* fileName, const Zone& zone) {
+  std::string s = Format("<F-Name>%s</F-Name>\r\n<TZoneInfo gmt=\"%s\"/>\r\n<StreamInfo>", fileName, zone.gmt);
   for (int stream = 0; stream < 2; ++stream) {
     s += Format("<Stream id=\"%d\"><OSD date=\"on\" gpio=\"on\" src-area=\"%s\" style=\"1\" pos=\"%s\"/></Stream>",
                 stream, stream == 0 ? "on" : "off", stream == 0 ? "bottom" : "top");
@@ -284,16 +295,16 @@ std::string Mk2SampleText(const Sample& s) {
       Clock(s.t).c_str(), s.gStat.c_str(), latitude.c_str(), longitude.c_str(), s.own, s.speeds[0], s.speeds[1]);
 }
 
-std::string Mk2TextFile(const std::vector<Sample>& samples) {
+std::string Mk2TextFile(const std::vector<Sample>& samples, const Zone& zone) {
   std::vector<std::pair<uint32_t, std::string>> texts;
   for (const Sample& s : samples) texts.emplace_back(static_cast<uint32_t>(s.t + 1), Mk2SampleText(s));
-  return plover::test::MakeTextFile(Mk2FileInfo("20260314_100000_M2.txt"), texts);
+  return plover::test::MakeTextFile(Mk2FileInfo("20260314_100000_M2.txt", zone), texts);
 }
 
 // Header chunk with an index of every 30th record, the file information,
 // and one data chunk whose records hold a sample item, a filler and (every
 // tenth) an item of another kind that readers skip.
-std::string Mk2Container(const std::vector<Sample>& samples) {
+std::string Mk2Container(const std::vector<Sample>& samples, const Zone& zone) {
   std::vector<ContainerRecord> records;
   for (const Sample& s : samples) {
     std::vector<ContainerItem> items;
@@ -307,7 +318,7 @@ std::string Mk2Container(const std::vector<Sample>& samples) {
   for (size_t i = 0; i < records.size(); i += 30) index.push_back({records[i].indexNumber, offsets[i]});
   ContainerWriter writer;
   writer.AddIndex(index);
-  writer.AddFileInfo(Mk2FileInfo("20260314_100000_M2.dat"));
+  writer.AddFileInfo(Mk2FileInfo("20260314_100000_M2.dat", zone));
   writer.AddData(records);
   return writer.Finish();
 }
@@ -390,11 +401,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_examples: cannot make %s\n", dir.string().c_str());
     return 1;
   }
+  // The same drive once more by a recorder set to a zone west of UTC, in
+  // the folder west/.
+  std::filesystem::create_directories(dir / "west", error);
   const std::vector<Sample> samples = Drive();
   const std::pair<const char*, std::string> files[] = {
-      {"20260314_100000.xml", Document(samples)},        {"20260314_100000_M2.txt", Mk2TextFile(samples)},
-      {"20260314_100000_M2.dat", Mk2Container(samples)}, {"20260314_100100.bin", BinaryRecord(samples[60])},
+      {"20260314_100000.xml", Document(samples, kUtc)},
+      {"20260314_100000_M2.txt", Mk2TextFile(samples, kUtc)},
+      {"20260314_100000_M2.dat", Mk2Container(samples, kUtc)},
+      {"20260314_100100.bin", BinaryRecord(samples[60])},
       {"20260314_100000.vtt", Track(samples)},
+      {"west/20260314_100000.xml", Document(samples, kWest)},
+      {"west/20260314_100000_M2.txt", Mk2TextFile(samples, kWest)},
+      {"west/20260314_100000_M2.dat", Mk2Container(samples, kWest)},
   };
   for (const auto& [name, bytes] : files) {
     const std::string path = (dir / name).string();

@@ -113,6 +113,10 @@ class Recording {
   // The files the document lists for a data type and a camera (channel 1 to
   // 99), in order of their start time.
   std::vector<std::string> Files(DataType type, int camera) const;
+  // A raw section of the document as the library hands it back whole,
+  // character references and all; empty when there is none.
+  enum class Section { kDevice = 0, kSamples = 1, kSettings = 2 };
+  std::string RawSection(Section section) const;
   // Whether the recorder is of `model` (exact, case-sensitive).
   bool RecorderModelIs(const std::string& model) const;
   // Cameras 1 to 5 as the library rates their models.

@@ -7,6 +7,7 @@
 #include "Exporters.h"
 #include "Markup.h"
 #include "Moment.h"
+#include "TextEscape.h"
 #include "TimeZone.h"
 
 namespace plovermeta {
@@ -63,11 +64,13 @@ TEST_F(ExportTest, GeoJsonPutsLongitudeFirstAndEscapesProperties) {
   input_.moments.back().officers = "Ann \"A\"\\B";
   input_.moments.push_back(MakeMomentAt(1000, "--", "--"));
   const std::string json = ExportGeoJson(input_);
-  EXPECT_NE(json.find("\"coordinates\":[[2.5000000,1.2500000]]"), std::string::npos) << json;
-  EXPECT_NE(json.find("\"coordinates\":[2.5000000,1.2500000]"), std::string::npos);
+  EXPECT_NE(json.find("\"coordinates\":[2.5000000,1.2500000]"), std::string::npos) << json;
   EXPECT_NE(json.find("\"officers\":\"Ann \\\"A\\\"\\\\B\""), std::string::npos);
   EXPECT_NE(json.find("\"inputsOn\":\"1, 24\""), std::string::npos);
-  EXPECT_EQ(Count(json, "\"type\":\"Point\""), 1u);
+  EXPECT_EQ(Count(json, "\"type\":\"Point\""), 2u);  // the one-position route and its sample
+  input_.moments.push_back(MakeMomentAt(2000, "N1.5", "E2.5"));
+  EXPECT_NE(ExportGeoJson(input_).find("\"coordinates\":[[2.5000000,1.2500000],[2.5000000,1.5000000]]"),
+            std::string::npos);
 }
 
 TEST_F(ExportTest, CsvGivesEverySampleARowAndTracksTheirCues) {
@@ -88,7 +91,7 @@ TEST_F(ExportTest, SubtitlesAreTimedFromTheFirstSampleAndKeepCuesWhole) {
   input_.moments.push_back(MakeMomentAt(10000, "1N", "2E"));
   input_.moments.push_back(MakeMomentAt(12500, "1N", "2E"));
   input_.moments.back().sample.gStat = "";  // an empty field still gives a line
-  input_.moments.back().officers = "A --> B";
+  input_.moments.back().officers = "A --> <i>B</i> & C";
   Moment untimed = MakeMomentAt(0, "1N", "2E");
   untimed.sample.hasTime = false;
   input_.moments.push_back(untimed);
@@ -99,7 +102,7 @@ TEST_F(ExportTest, SubtitlesAreTimedFromTheFirstSampleAndKeepCuesWhole) {
   // The last cue lasts as long as the one before it.
   EXPECT_NE(vtt.find("\r\n2\r\n00:00:02.500 --> 00:00:05.000"), std::string::npos);
   EXPECT_EQ(Count(vtt, "-->"), 2u);  // the officers' arrow is not a third timing line
-  EXPECT_NE(vtt.find("officers A -> B\r\n"), std::string::npos);
+  EXPECT_NE(vtt.find("officers A --&gt; &lt;i&gt;B&lt;/i&gt; &amp; C\r\n"), std::string::npos);
   EXPECT_NE(vtt.find("status \r\n"), std::string::npos);
   EXPECT_EQ(vtt.find("\r\n\r\n\r\n"), std::string::npos);
 
@@ -128,6 +131,45 @@ TEST_F(ExportTest, SvgDrawsWhatThereIsAndSaysWhatIsMissing) {
   EXPECT_NE(blank.find("no readable positions"), std::string::npos);
   EXPECT_NE(blank.find("no speeds to draw"), std::string::npos);
   EXPECT_EQ(blank.find("nan"), std::string::npos);
+}
+
+TEST_F(ExportTest, GeoJsonNumbersAndCsvTypesAreWhatReadersExpect) {
+  input_.moments.push_back(MakeMomentAt(0, "1N", "2E", "007"));
+  const std::string one = ExportGeoJson(input_);  // one position: the route is a Point
+  EXPECT_NE(one.find("\"geometry\":{\"type\":\"Point\",\"coordinates\":[2.0000000,1.0000000]}"), std::string::npos)
+      << one;
+  EXPECT_NE(one.find("\"own\":7,\"speed1\":7,\"speed2\":1"), std::string::npos);
+
+  for (const auto& [text, json] : std::vector<std::pair<std::string, std::string>>{{"12", "12"},
+                                                                                   {"-0.50", "-0.50"},
+                                                                                   {"+3", "3"},
+                                                                                   {"00", "0"},
+                                                                                   {"", "null"},
+                                                                                   {"--", "null"},
+                                                                                   {"1.", "null"},
+                                                                                   {".5", "null"},
+                                                                                   {"1e3", "null"},
+                                                                                   {"12 ", "null"}}) {
+    EXPECT_EQ(JsonNumber(text), json) << text;
+  }
+
+  input_.moments.push_back(MakeMomentAt(1000, "--", "--", "--"));  // a speed that is no number
+  input_.moments.back().sample.speeds[1] = "2.5";
+  EXPECT_EQ(ExportCsvTypes(input_),
+            "\"DateTime\",\"String\",\"Integer\",\"String\",\"String\",\"Real\",\"Real\",\"String\","
+            "\"String\",\"Real\",\"Integer\",\"Integer\",\"Integer\",\"Integer\",\"Integer\",\"String\","
+            "\"String\",\"String\",\"String\",\"String\"\r\n");
+}
+
+TEST(ExportFormatTest, NamedInAnyCaseOrByTheOutputsExtension) {
+  EXPECT_EQ(ExportFormatFromName("GPX"), ExportFormat::kGpx);
+  EXPECT_EQ(ExportFormatFromName("Json"), ExportFormat::kGeoJson);
+  EXPECT_EQ(ExportFormatFromName("kml"), std::nullopt);
+  EXPECT_EQ(ExportFormatFromPath("out/route.GeoJSON"), ExportFormat::kGeoJson);
+  EXPECT_EQ(ExportFormatFromPath("a.b/route"), std::nullopt);
+  EXPECT_EQ(ExportFormatFromPath("-"), std::nullopt);
+  EXPECT_EQ(CsvTypesPath("dir.x/a.csv"), "dir.x/a.csvt");
+  EXPECT_EQ(CsvTypesPath("dir.x/a"), "dir.x/a.csvt");
 }
 
 TEST(OsdTextTest, InputsAndOfficersAsTheOsdShowsThem) {

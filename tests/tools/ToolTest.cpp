@@ -114,10 +114,41 @@ TEST_F(ToolTest, OsdShowsTheSampleOfAKnownMomentBesideTheAskedTime) {
   run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:04"});
   EXPECT_TRUE(Contains(run.out, "officers  P-1042 Ada M Okafor (since 2026-03-14 09:58:12.000 UTC+00:00)\n"));
 
-  // The document's times are local times: another zone finds the same
-  // sample and says which offset its times carry.
+  // The document's times are read in its own zone on any machine; --tz reads
+  // them in another.  Printed times read back, and a sample far from the
+  // asked time says how far.
   run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40", "--before"}, "EST5");
+  EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC+00:00")) << run.out;
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 10:01:40", "--before", "--tz", "-05:00"});
   EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC-05:00")) << run.out;
+  run = Tool({"osd", kDocument, "--at", "2026-03-14 05:01:40.000 UTC-05:00"}, "JST-9");
+  EXPECT_TRUE(Contains(run.out, "sample    2026-03-14 10:01:40.000 UTC+00:00")) << run.out;
+  run = Tool({"osd", kDocument, "--at", "2026-03-14T11:00:00.5Z", "--before"});
+  EXPECT_TRUE(Contains(run.out, "(sample at or before, 57 min 1 s earlier)")) << run.out;
+  run = Tool({"osd", kContainer, "--at", "2026-03-14 10:01:40"});
+  EXPECT_TRUE(Contains(run.out, "sample    index 101, 2026-03-14 10:01:40.000 UTC+00:00")) << run.out;
+  run = Tool({"osd", kTrack, "--at", "00:00:01.0"});  // a cue's end belongs to the next cue
+  EXPECT_TRUE(Contains(run.out, "cue       00:00:01.000 --> 00:00:02.000")) << run.out;
+}
+
+// Exports carry UTC times from the recorder's own zone: the same bytes on a
+// machine in UTC, west of it with daylight saving, and east of it.
+TEST_F(ToolTest, ExportsAreTheSameInEveryMachineZone) {
+  for (const std::string& folder : {kExamples, kExamples + "/west"}) {
+    for (const char* name : {"/20260314_100000.xml", "/20260314_100000_M2.dat"}) {
+      for (const char* format : {"gpx", "geojson", "csv"}) {
+        std::string first;
+        for (const char* zone : {"UTC0", "America/New_York", "JST-9"}) {
+          const RunResult run = Tool({"export", folder + name, "--to", format}, zone);
+          ASSERT_EQ(run.code, 0) << run.err;
+          if (first.empty()) first = run.out;
+          EXPECT_EQ(run.out, first) << folder << name << " " << format << " in " << zone;
+        }
+        const char* start = folder == kExamples ? "2026-03-14T10:00:03.000Z" : "2026-03-14T15:00:03.000Z";
+        EXPECT_TRUE(Contains(first, start)) << folder << name << " " << format;
+      }
+    }
+  }
 }
 
 TEST_F(ToolTest, OsdOfEveryOtherFormAtTheSameMoment) {
@@ -303,7 +334,7 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
       {{"osd", kDocument, "--at", "2026-02-30 10:00:00"}, 2, "--at '2026-02-30 10:00:00' is not a time"},
       {{"osd", kDocument, "--at", "10:00"}, 2, "is not a time"},
       {{"osd", kTrack, "--at", "1:5"}, 2, "is not a play time"},
-      {{"osd", kContainer, "--at", "2026-03-14 10:00:00"}, 2, "asked by index number"},
+      {{"osd", kDocument, "--at", "2026-03-14 10:00:00", "--tz", "Mars"}, 2, "--tz: "},
       {{"osd", kDocument}, 2, "'osd' needs --at TIME"},
       {{"osd", kDocument, "--at"}, 2, "option --at needs a value"},
       {{"play", kDocument, "--speed", "2"}, 2, "unknown option --speed for 'play'"},
@@ -311,6 +342,9 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
       {{"export", kDocument}, 2, "'export' needs --to FORMAT"},
       {{"export", kDocument, "--to", "kml"}, 2, "unknown format 'kml'"},
       {{"export", kDocument, "--to", "gpx", "-o", "taken.gpx"}, 4, "taken.gpx exists; add --force"},
+      {{"export", kDocument, "-o", "route.kml"}, 2, "'export' needs --to FORMAT"},
+      {{"export", kDocument, "-o", "no/such/folder/r.srt"}, 4, "cannot write no/such/folder/r.srt: No such file"},
+      {{"export", kDocument, "--to", "CSV", "-o", "/dev/full", "--force"}, 4, "/dev/full: No space left"},
       {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
       {{"osd", kContainer, "--at", "1", "--index", "1"}, 2, "either --at or --index"},
       {{"osd", kDocument, "--index", "1"}, 2, "--index is for second-generation files"},
@@ -343,7 +377,9 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
 TEST_F(ToolTest, InfoGoesOnPastAFileItCannotRead) {
   const RunResult run = Tool({"info", "missing.xml", kBinary});
   EXPECT_EQ(run.code, 3);
-  EXPECT_EQ(run.err, "plovermeta: error: no such file: missing.xml\n");
+  // Binary records name no zone: the machine's is used, and said once.
+  EXPECT_EQ(run.err, "plovermeta: error: no such file: missing.xml\nplovermeta: note: " + std::string(kBinary) +
+                         " names no time zone; its times are read in the machine's (--tz names one)\n");
   EXPECT_TRUE(Contains(run.out, "20260314_100100.bin: binary sample records")) << run.out;
 }
 
@@ -370,7 +406,7 @@ TEST_F(ToolTest, ReadsEveryPositionFormAndLeavesOutTheRest) {
     EXPECT_EQ(rows[i + 1][5], degrees[i][0]) << i;
     EXPECT_EQ(rows[i + 1][6], degrees[i][1]) << i;
   }
-  const RunResult gpx = Tool({"export", "four.xml", "--to", "gpx"});
+  const RunResult gpx = Tool({"export", "four.xml", "--to", "gpx", "--tz", "UTC0"});
   EXPECT_EQ(CountLines(gpx.out, "      <trkpt "), 3u);
   EXPECT_EQ(gpx.err, "plovermeta: warning: 1 of 4 samples have no readable position and are left out of the gpx\n");
 }
@@ -389,7 +425,7 @@ TEST_F(ToolTest, BinaryRecordsPlayInTimeOrder) {
 }
 
 TEST_F(ToolTest, EveryCommandHasHelp) {
-  for (const char* command : {"info", "osd", "play", "export", "demo"}) {
+  for (const char* command : {"info", "osd", "play", "export", "review", "demo"}) {
     const RunResult run = Tool({command, "--help"});
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out.rfind(std::string("usage: plovermeta ") + command, 0), 0u) << run.out;
@@ -408,23 +444,59 @@ TEST_F(ToolTest, DemoPrintsTheTourAndWritesEveryExportOnce) {
   for (const char* ext : {"gpx", "geojson", "csv", "vtt", "srt", "svg"}) {
     EXPECT_TRUE(std::filesystem::exists(dir_.File(std::string("tour/20260314_100000.") + ext))) << ext;
   }
+  EXPECT_TRUE(Contains(run.out, "The review page (open it in a browser): " + folder + "/20260314_100000.review.html"))
+      << run.out;
   run = Tool({"demo", "--examples", kExamples, "--out", "tour"});
   EXPECT_EQ(run.code, 4);
   EXPECT_TRUE(Contains(run.err, "exists; add --force")) << run.err;
   EXPECT_EQ(Tool({"demo", "--examples", kExamples, "--out", "tour", "--force"}).code, 0);
 }
 
+// What the page shows is tested in a browser (review_browser_test.py); here
+// how the command fails and where the video starts.
+TEST_F(ToolTest, ReviewWritesOnePageOrSaysWhyNot) {
+  const std::string document = kExamples + "/20260314_100000.xml";
+  struct Case {
+    std::vector<std::string> arguments;
+    int code;
+    std::string said;  // in the page (code 0) or on stderr
+  };
+  const Case cases[] = {
+      {{"review", document, "-o", "a.html"}, 0, "\"videoStart\":1773482400000,\"videoStartFrom\":\"the first sample\""},
+      // The file list names the video (here by its name without extension).
+      {{"review", document, "--video", "v/20260314_100130_CH2.webm", "-o", "b.html"},
+       0,
+       "\"videoStart\":1773482490000,\"videoStartFrom\":\"the file list (20260314_100130_CH2.mp4)\""},
+      {{"review", document, "--video", "other.webm", "--video-start", "2026-03-14 10:02:00", "-o", "c.html"},
+       0,
+       "\"videoStart\":1773482520000,\"videoStartFrom\":\"--video-start\""},
+      {{"review", kExamples + "/20260314_100000.vtt", "--video-start", "00:00:10.000", "-o", "d.html"},
+       0,
+       "\"videoStart\":10000,"},
+      {{"review", document, "--video-start", "10:02", "-o", "e.html"}, 2, "--video-start '10:02' is not a time"},
+      {{"review", document, "-o", "a.html"}, 4, "a.html exists; add --force"},
+      {{"review", "missing.xml", "-o", "f.html"}, 3, "no such file"},
+  };
+  for (const Case& c : cases) {
+    const RunResult run = Tool(c.arguments);
+    EXPECT_EQ(run.code, c.code) << c.arguments.back() << ": " << run.err;
+    const std::string page = c.code == 0 ? ReadFile(dir_.File(c.arguments.back())) : run.err;
+    EXPECT_TRUE(Contains(page, c.said)) << c.arguments.back() << ": " << c.said;
+  }
+}
+
 TEST_F(ToolTest, TheExamplesAreWhatTheGeneratorWrites) {
   const RunResult run = RunProgram(PLOVERMETA_MAKE_EXAMPLES, {"again"}, dir_.path());
   ASSERT_EQ(run.code, 0) << run.err;
   size_t compared = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir_.File("again"))) {
-    const std::string name = entry.path().filename().string();
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.File("again"))) {
+    if (entry.is_directory()) continue;
+    const std::string name = std::filesystem::relative(entry.path(), dir_.File("again")).generic_string();
     EXPECT_EQ(ReadFile(entry.path().string()) == ReadFile(kExamples + "/" + name), true)
         << name << " differs from examples/recording: regenerate with the target 'examples'";
     ++compared;
   }
-  EXPECT_EQ(compared, 5u);
+  EXPECT_EQ(compared, 8u);
 }
 
 }  // namespace

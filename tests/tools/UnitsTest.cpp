@@ -1,8 +1,10 @@
 // The parts of plovermeta that read and write texts: positions, times,
-// escaping, arguments and the recognition of file forms.
+// escaping, arguments, the recognition of file forms and the review page's
+// frame.
 #include <gtest/gtest.h>
 
 #include "Args.h"
+#include "Commands.h"
 #include "FileForm.h"
 #include "Position.h"
 #include "TextEscape.h"
@@ -54,37 +56,42 @@ TEST(PositionTest, RefusesWhatIsNoPosition) {
   EXPECT_TRUE(ParsePosition("35.5N", "139.5E"));
 }
 
-TEST(TimeTextTest, ReadsLocalTimesAsTheDocumentsHoldThem) {
-  plover::test::ScopedTimeZone zone("UTC0");
-  EXPECT_EQ(ParseLocalTime("2026-03-14 10:00:00"), uint64_t{1773482400000});
-  EXPECT_EQ(ParseLocalTime("2026/03/14 10:00:00.250"), uint64_t{1773482400250});
-  EXPECT_EQ(ParseLocalTime("2026-03-14T10:00:00.250"), uint64_t{1773482400250});
-  EXPECT_EQ(ParseLocalTime("2024-02-29 00:00:00"), uint64_t{1709164800000});
-  for (const char* text : {"", "2026-03-14", "2026-03-14 10:00", "2026-03-14 10:00:00.2", "2026-13-01 00:00:00",
-                           "2026-02-29 00:00:00", "2026-04-31 00:00:00", "2026-03-14 24:00:00", "1969-12-31 23:59:59",
-                           "2026.03.14 10:00:00", "2026-03-14 10:00:0x"}) {
-    EXPECT_FALSE(ParseLocalTime(text)) << text;
-  }
-}
-
-TEST(TimeTextTest, PrintsItsTimesWithTheZonesOffset) {
-  {
-    plover::test::ScopedTimeZone zone("EST5");
-    const auto ms = ParseLocalTime("2026-03-14 10:00:00.250");
-    ASSERT_TRUE(ms);
-    EXPECT_EQ(*ms, uint64_t{1773482400250} + 5 * 3600 * 1000);
-    EXPECT_EQ(FormatLocal(*ms), "2026-03-14 10:00:00.250 UTC-05:00");
-    EXPECT_EQ(FormatUtc(*ms), "2026-03-14T15:00:00.250Z");
-  }
-  plover::test::ScopedTimeZone zone("JST-9");
-  EXPECT_EQ(FormatLocal(1773482400250), "2026-03-14 19:00:00.250 UTC+09:00");
+TEST(TimeTextTest, ClockTimesInTheRecordingsZoneOrTheirOwn) {
+  const plover::TimeZone west = plover::TimeZone::Parse("EST5EDT");  // standard time only: -05:00
+  const int64_t ten = 1773482400000;                                  // 2026-03-14 10:00:00 UTC
+  const struct {
+    const char* text;
+    std::optional<int64_t> utc;
+  } cases[] = {
+      {"2026-03-14 10:00:00", ten + 5 * 3600000},
+      {"2026/03/14 10:00:00.250", ten + 5 * 3600000 + 250},
+      {"2026-03-14T10:00:00.5", ten + 5 * 3600000 + 500},
+      {"2026-03-14 10:00:00.", ten + 5 * 3600000},
+      {"2026-03-14 10:00:00.000 UTC-05:00", ten + 5 * 3600000},  // as the tool prints it
+      {"2026-03-14 10:00:00.000 UTC+09:00", ten - 9 * 3600000},
+      {"2026-03-14T10:00:00.000Z", ten},
+      {"2026-03-14 10:00:00 UTC", ten},
+      {"2026-03-14 10:00:00+01:00", ten - 3600000},
+      {"2024-02-29 00:00:00Z", 1709164800000},
+      {"", std::nullopt},
+      {"2026-03-14 10:00", std::nullopt},
+      {"2026-03-14 10:00:00.2500", std::nullopt},
+      {"2026-02-29 00:00:00", std::nullopt},
+      {"2026-03-14 24:00:00", std::nullopt},
+      {"2026-03-14 10:00:00 Mars", std::nullopt},
+      {"2026.03.14 10:00:00", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseClockTime(c.text, west), c.utc) << c.text;
+  EXPECT_EQ(west.Format(ten), "2026-03-14 05:00:00.000 UTC-05:00");
+  EXPECT_EQ(FormatUtc(ten + 250), "2026-03-14T10:00:00.250Z");
 }
 
 TEST(TimeTextTest, PlayTimesAndDurations) {
   EXPECT_EQ(ParsePlayTime("00:01:40.500"), uint64_t{100500});
   EXPECT_EQ(ParsePlayTime("1:00:00"), uint64_t{3600000});
   EXPECT_EQ(ParsePlayTime("100:00:00,001"), uint64_t{360000001});
-  for (const char* text : {"", "01:40.500", "00:60:00.000", "00:00:00.5", "0000:00:00.000", "aa:bb:cc.ddd"}) {
+  EXPECT_EQ(ParsePlayTime("00:00:01.5"), uint64_t{1500});
+  for (const char* text : {"", "01:40.500", "00:60:00.000", "00:00:00.5000", "0000:00:00.000", "aa:bb:cc.ddd"}) {
     EXPECT_FALSE(ParsePlayTime(text)) << text;
   }
   EXPECT_EQ(FormatPlayTime(100500), "00:01:40.500");
@@ -103,6 +110,16 @@ TEST(TextEscapeTest, QuotesOnlyWhereTheFormatNeedsIt) {
   EXPECT_EQ(XmlEscape("<a href=\"x\">&'\x02"), "&lt;a href=&quot;x&quot;&gt;&amp;&apos;?");
   EXPECT_EQ(FixedNumber(-0.00000001, 7), "0.0000000");
   EXPECT_EQ(FixedNumber(46.9500771, 6), "46.950077");
+}
+
+TEST(ReviewPageTest, TextsFromTheRecordingCannotEndTheirElement) {
+  const std::string page = ReviewPage("a</title><b>", "{\"x\":\"<!--<script></script>\"}");
+  size_t ends = 0;
+  for (size_t at = page.find("</script>"); at != std::string::npos; at = page.find("</script>", at + 1)) ++ends;
+  EXPECT_EQ(ends, 2u);  // the data's element and the script's
+  EXPECT_NE(page.find("{\"x\":\"\\u003c!--\\u003cscript>\\u003c/script>\"}"), std::string::npos);
+  EXPECT_EQ(page.find("a</title>"), std::string::npos);
+  EXPECT_EQ(page.find("@STYLE@"), std::string::npos);
 }
 
 TEST(ArgsTest, ReadsDeclaredOptionsAndNamesEverythingElse) {
