@@ -11,7 +11,10 @@
 # windows (the x86_64 DLL and tests cross-built with MinGW-w64, run under
 # wine64), windows-i686 (the 32-bit DLL and tests, built and linked only: this
 # machine cannot run 32-bit Windows programs), fuzz (every libFuzzer target
-# for a bounded time, PLOVER_FUZZ_SECONDS each, default 60).
+# for a bounded time, PLOVER_FUZZ_SECONDS each, default 60), python (the
+# Python package built in Release with the library linked in, installed into
+# a virtual environment over Debian's packages, tested with pytest, the Dask
+# archive on a local two-worker cluster included).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -31,6 +34,8 @@ for s in "${stages[@]}"; do
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64) ;;
     windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686) ;;
+    python) packages+=(python3-venv python3-pip python3-setuptools python3-wheel python3-pybind11 pybind11-dev
+      python3-numpy python3-pandas python3-dask python3-distributed python3-pytest python3-geopandas) ;;
   esac
 done
 
@@ -126,6 +131,24 @@ windows_i686() {
   check_dll i686-w64-mingw32 "$out/windows-i686/bin/PloverMetaParser.dll"
 }
 
+# The Python package as the README installs it: a virtual environment over
+# Debian's Python, pip offline.  One Release build folder serves the extension
+# and the tool the tests compare with, and is reused by later runs.
+python_stage() {
+  local build=$out/python venv=$out/python-venv
+  [ -x "$venv/bin/python" ] || /usr/bin/python3 -m venv --system-site-packages "$venv"
+  echo "== python: build the extension module and the tool (Release)"
+  cmake -S "$root/python" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOVER_BUILD_TOOLS=ON \
+    -DPYTHON_EXECUTABLE="$venv/bin/python" >/dev/null
+  cmake --build "$build" -j "$jobs" --target _plovermeta plovermeta
+  echo "== python: pip install --no-build-isolation --no-index ./python"
+  PLOVER_PYTHON_BUILD_DIR=$build CMAKE_BUILD_PARALLEL_LEVEL=$jobs \
+    "$venv/bin/pip" install -q --no-build-isolation --no-index "$root/python"
+  echo "== python: tests"
+  # From the top folder, so that python/plovermeta does not hide the installed package.
+  (cd "$root" && PLOVERMETA_TOOL=$build/plover/tools/plovermeta "$venv/bin/python" -m pytest -q -p no:cacheprovider python/tests)
+}
+
 ensure_packages "${packages[@]}"
 for s in "${stages[@]}"; do
   case $s in
@@ -137,6 +160,7 @@ for s in "${stages[@]}"; do
     valgrind) valgrind_stage ;;
     windows) windows ;;
     windows-i686) windows_i686 ;;
+    python) python_stage ;;
     fuzz) PLOVER_BUILD_ROOT=$out "$root/scripts/fuzz.sh" "${PLOVER_FUZZ_SECONDS:-60}" ;;
     *) echo "unknown stage: $s" >&2; exit 2 ;;
   esac

@@ -22,7 +22,7 @@ import dask.dataframe as dd
 import numpy as np
 import pandas as pd
 
-from . import Error, _frame, open as _open_recording
+from . import Empty, Error, _frame, open as _open_recording
 
 #: File names an archive folder is searched for.
 PATTERNS: Tuple[str, ...] = ("*.xml", "*.txt", "*.dat", "*.bin")
@@ -77,6 +77,8 @@ def read(path: str, zone: Optional[str] = None) -> Tuple[pd.DataFrame, Optional[
         recording = _open_recording(path, zone=zone)
         if recording.form == "vtt":
             raise Error(f"{path}: a caption track has play times, not instants; archives hold the other forms")
+        if len(recording) == 0:
+            raise Empty(f"{path}: no samples; the file may be cut off")
         frame = recording.to_pandas()
     except (Error, OSError) as e:
         return empty_frame(), {"recording": path, "error": type(e).__name__, "message": str(e)}
