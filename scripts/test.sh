@@ -23,7 +23,7 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan valgrind i686 consumer windows windows-i686 fuzz python)
 
 # xmllint and python3 check the command-line tool's exports.
 packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3)
