@@ -17,12 +17,12 @@ namespace {
 
 using plover::Field;
 
-constexpr Field kNumberFields[] = {Field::kAltitude, Field::kOwn,      Field::kSatellites,   Field::kSpeed1,
-                                   Field::kSpeed2,   Field::kSpeed3,   Field::kSpeed4,       Field::kSpeed5,
+constexpr Field kNumberFields[] = {Field::kAltitude, Field::kOwn,         Field::kSatellites,   Field::kSpeed1,
+                                   Field::kSpeed2,   Field::kSpeed3,      Field::kSpeed4,       Field::kSpeed5,
                                    Field::kRadarOwn, Field::kRadarTarget, Field::kTemperature1, Field::kTemperature2};
-constexpr Field kTextFields[] = {Field::kTs,         Field::kStatus,     Field::kLatitude,  Field::kLongitude,
-                                 Field::kCamera1,    Field::kCamera2,    Field::kCamera3,   Field::kCamera4,
-                                 Field::kCamera5,    Field::kMicrophone, Field::kAudioMute, Field::kFileName,
+constexpr Field kTextFields[] = {Field::kTs,      Field::kStatus,     Field::kLatitude,  Field::kLongitude,
+                                 Field::kCamera1, Field::kCamera2,    Field::kCamera3,   Field::kCamera4,
+                                 Field::kCamera5, Field::kMicrophone, Field::kAudioMute, Field::kFileName,
                                  Field::kCueText};
 
 template <typename T>

@@ -14,13 +14,20 @@ namespace {
 // plover::Error as the exception class of its code (plovermeta/_errors.py).
 const char* ErrorClass(plover::ErrorCode code) {
   switch (code) {
-    case plover::ErrorCode::kNoSuchFile: return "NoSuchFile";
-    case plover::ErrorCode::kUnreadable: return "Unreadable";
-    case plover::ErrorCode::kUnknownForm: return "UnknownForm";
-    case plover::ErrorCode::kRefused: return "Refused";
-    case plover::ErrorCode::kEmpty: return "Empty";
-    case plover::ErrorCode::kBadTimeZone: return "BadTimeZone";
-    case plover::ErrorCode::kBadArgument: return "BadArgument";
+    case plover::ErrorCode::kNoSuchFile:
+      return "NoSuchFile";
+    case plover::ErrorCode::kUnreadable:
+      return "Unreadable";
+    case plover::ErrorCode::kUnknownForm:
+      return "UnknownForm";
+    case plover::ErrorCode::kRefused:
+      return "Refused";
+    case plover::ErrorCode::kEmpty:
+      return "Empty";
+    case plover::ErrorCode::kBadTimeZone:
+      return "BadTimeZone";
+    case plover::ErrorCode::kBadArgument:
+      return "BadArgument";
   }
   return "Error";
 }
@@ -56,9 +63,12 @@ std::optional<PyOsd> OsdOf(const RecordingPtr& r, const std::optional<plover::Sa
 
 const char* ZoneOriginName(plover::ZoneOrigin origin) {
   switch (origin) {
-    case plover::ZoneOrigin::kRecording: return "recording";
-    case plover::ZoneOrigin::kOverride: return "override";
-    case plover::ZoneOrigin::kMachine: return "machine";
+    case plover::ZoneOrigin::kRecording:
+      return "recording";
+    case plover::ZoneOrigin::kOverride:
+      return "override";
+    case plover::ZoneOrigin::kMachine:
+      return "machine";
   }
   return "";
 }
@@ -75,19 +85,25 @@ PYBIND11_MODULE(_plovermeta, m) {
 
   py::class_<plover::Recording, std::shared_ptr<plover::Recording>>(
       m, "NativeRecording", "One metadata file opened through the library; samples in time order.")
-      .def_property_readonly("form", [](const plover::Recording& r) { return plover::FormName(r.form()); },
-                             "document, container, text, vtt or binary.")
+      .def_property_readonly(
+          "form", [](const plover::Recording& r) { return plover::FormName(r.form()); },
+          "document, container, text, vtt or binary.")
       .def_property_readonly("path", &plover::Recording::path)
       .def_property_readonly("name", &plover::Recording::name)
-      .def_property_readonly("time_zone", [](const plover::Recording& r) { return r.timeZone().name(); },
-                             "The zone the times are read in.")
-      .def_property_readonly("zone_origin", [](const plover::Recording& r) { return ZoneOriginName(r.zoneOrigin()); },
-                             "recording, override or machine.")
+      .def_property_readonly(
+          "time_zone", [](const plover::Recording& r) { return r.timeZone().name(); },
+          "The zone the times are read in.")
+      .def_property_readonly(
+          "zone_origin", [](const plover::Recording& r) { return ZoneOriginName(r.zoneOrigin()); },
+          "recording, override or machine.")
       .def_property_readonly("speed_unit", &plover::Recording::speedUnit)
       .def_property_readonly("memory_bytes", &plover::Recording::MemoryBytes)
       .def("__len__", [](const plover::Recording& r) { return r.samples().size(); })
       .def(
-          "sample", [](const RecordingPtr& r, size_t row) { return PySample{r->samples().at(row), r}; },
+          "sample",
+          [](const RecordingPtr& r, size_t row) {
+            return PySample{r->samples().at(row), r};
+          },
           py::arg("row"))
       .def("samples",
            [](const RecordingPtr& r) {
@@ -116,8 +132,8 @@ PYBIND11_MODULE(_plovermeta, m) {
           "files",
           [](const plover::Recording& r, int type, int camera) {
             if (type < 0 || type > 3)
-              throw plover::Error(plover::ErrorCode::kBadArgument, "data type " + std::to_string(type) +
-                                                                       ": use 0 video, 1 audio, 2 x or 3 w");
+              throw plover::Error(plover::ErrorCode::kBadArgument,
+                                  "data type " + std::to_string(type) + ": use 0 video, 1 audio, 2 x or 3 w");
             return r.Files(static_cast<plover::DataType>(type), camera);
           },
           py::arg("data_type"), py::arg("camera"));

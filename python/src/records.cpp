@@ -180,13 +180,16 @@ py::dict FileInfoDict(const plover::FileInfo& f) {
 
 void BindRecords(py::module_& m) {
   py::class_<PySample>(m, "Sample", "One sample of a recording: what the OSD shows at one moment.")
-      .def_property_readonly("row", [](const PySample& s) { return s.sample.row; }, "Its place in time order.")
-      .def_property_readonly("key", [](const PySample& s) { return s.sample.key; },
-                             "What the library keys it by: local milliseconds, the index number or the cue start.")
-      .def_property_readonly("number", [](const PySample& s) { return s.sample.number; },
-                             "Index no, index number or cue number.")
-      .def_property_readonly("time", [](const PySample& s) { return UtcDatetime(s.sample.utcMs); },
-                             "The UTC instant (aware datetime), or None when the time stamp does not read.")
+      .def_property_readonly(
+          "row", [](const PySample& s) { return s.sample.row; }, "Its place in time order.")
+      .def_property_readonly(
+          "key", [](const PySample& s) { return s.sample.key; },
+          "What the library keys it by: local milliseconds, the index number or the cue start.")
+      .def_property_readonly(
+          "number", [](const PySample& s) { return s.sample.number; }, "Index no, index number or cue number.")
+      .def_property_readonly(
+          "time", [](const PySample& s) { return UtcDatetime(s.sample.utcMs); },
+          "The UTC instant (aware datetime), or None when the time stamp does not read.")
       .def_property_readonly(
           "written",
           [](const PySample& s) {
@@ -199,17 +202,20 @@ void BindRecords(py::module_& m) {
             return s.sample.endMs == plover::kNoTime ? py::none() : PlayTimedelta(s.sample.writtenMs);
           },
           "Caption cues: the start in play time (timedelta), else None.")
-      .def_property_readonly("end", [](const PySample& s) { return PlayTimedelta(s.sample.endMs); },
-                             "Caption cues: the end in play time (timedelta), else None.")
       .def_property_readonly(
-          "latitude", [](const PySample& s) { return s.sample.position ? py::cast(s.sample.position->latitude) : py::none(); },
+          "end", [](const PySample& s) { return PlayTimedelta(s.sample.endMs); },
+          "Caption cues: the end in play time (timedelta), else None.")
+      .def_property_readonly(
+          "latitude",
+          [](const PySample& s) { return s.sample.position ? py::cast(s.sample.position->latitude) : py::none(); },
           "Decimal degrees, north positive; None without a readable position.")
       .def_property_readonly(
           "longitude",
           [](const PySample& s) { return s.sample.position ? py::cast(s.sample.position->longitude) : py::none(); },
           "Decimal degrees, east positive; None without a readable position.")
-      .def_property_readonly("own_speed", [](const PySample& s) { return NumberOrNone(s.sample.Speed(0)); },
-                             "The own (GPS) speed as a number, or None.")
+      .def_property_readonly(
+          "own_speed", [](const PySample& s) { return NumberOrNone(s.sample.Speed(0)); },
+          "The own (GPS) speed as a number, or None.")
       .def_property_readonly(
           "speeds",
           [](const PySample& s) {
@@ -233,23 +239,27 @@ void BindRecords(py::module_& m) {
             return on;
           },
           "The numbers of the general-purpose inputs that are on.")
-      .def("input", [](const PySample& s, int n) { return s.sample.InputOn(n); }, py::arg("n"),
-           "Whether general-purpose input n (from 1) is on.")
+      .def(
+          "input", [](const PySample& s, int n) { return s.sample.InputOn(n); }, py::arg("n"),
+          "Whether general-purpose input n (from 1) is on.")
       .def_property_readonly(
           "texts",
           [](const PySample& s) {
             py::dict d;
             for (size_t f = 0; f < plover::kFieldCount; ++f)
-              if (!s.sample.texts[f].empty()) d[plover::FieldName(static_cast<plover::Field>(f))] = Str(s.sample.texts[f]);
+              if (!s.sample.texts[f].empty())
+                d[plover::FieldName(static_cast<plover::Field>(f))] = Str(s.sample.texts[f]);
             return d;
           },
           "Every text the sample holds, as written, by field name.")
-      .def_property_readonly("ts", [](const PySample& s) { return Str(s.sample[plover::Field::kTs]); },
-                             "The time stamp text as written.")
-      .def_property_readonly("status", [](const PySample& s) { return Str(s.sample[plover::Field::kStatus]); },
-                             "The status row (one character per input).")
-      .def_property_readonly("file_name", [](const PySample& s) { return Str(s.sample[plover::Field::kFileName]); },
-                             "The file the sample came from.")
+      .def_property_readonly(
+          "ts", [](const PySample& s) { return Str(s.sample[plover::Field::kTs]); }, "The time stamp text as written.")
+      .def_property_readonly(
+          "status", [](const PySample& s) { return Str(s.sample[plover::Field::kStatus]); },
+          "The status row (one character per input).")
+      .def_property_readonly(
+          "file_name", [](const PySample& s) { return Str(s.sample[plover::Field::kFileName]); },
+          "The file the sample came from.")
       .def_property_readonly(
           "lines",
           [](const PySample& s) {
@@ -261,16 +271,20 @@ void BindRecords(py::module_& m) {
       .def("__repr__", &SampleRepr);
 
   py::class_<plover::Login>(m, "Login", "One log-in of a document.")
-      .def_property_readonly("time", [](const plover::Login& l) { return UtcDatetime(l.utcMs); },
-                             "The UTC instant (aware datetime).")
-      .def_property_readonly("written", [](const plover::Login& l) { return WrittenDatetime(l.writtenMs); },
-                             "The time as written (naive datetime).")
+      .def_property_readonly(
+          "time", [](const plover::Login& l) { return UtcDatetime(l.utcMs); }, "The UTC instant (aware datetime).")
+      .def_property_readonly(
+          "written", [](const plover::Login& l) { return WrittenDatetime(l.writtenMs); },
+          "The time as written (naive datetime).")
       .def_readonly("key", &plover::Login::key, "The library's key: local seconds.")
-      .def_property_readonly("officers", [](const plover::Login& l) { return Officers(l.officers); },
-                             "The officers logged in, as dicts (id, first, middle, last, display).")
-      .def_property_readonly("officers_text", [](const plover::Login& l) { return plover::OfficersText(l.officers); },
-                             "The officers as the OSD shows them.")
-      .def_property_readonly("fields", [](const plover::Login& l) { return Texts(l.fields); }, "Fields 1 to 5.")
+      .def_property_readonly(
+          "officers", [](const plover::Login& l) { return Officers(l.officers); },
+          "The officers logged in, as dicts (id, first, middle, last, display).")
+      .def_property_readonly(
+          "officers_text", [](const plover::Login& l) { return plover::OfficersText(l.officers); },
+          "The officers as the OSD shows them.")
+      .def_property_readonly(
+          "fields", [](const plover::Login& l) { return Texts(l.fields); }, "Fields 1 to 5.")
       .def_readonly("file_name", &plover::Login::fileName)
       .def("__repr__", [](const plover::Login& l) {
         return "Login(time=" + plover::FormatUtc(l.utcMs) + ", officers='" + plover::OfficersText(l.officers) + "')";
@@ -281,7 +295,8 @@ void BindRecords(py::module_& m) {
       .def_readonly("officers", &PyOsd::officers, "The officers logged in, as the OSD shows them.")
       .def_readonly("login", &PyOsd::login, "Documents: the log-in in effect, or None.")
       .def_readonly("speed_unit", &PyOsd::speedUnit)
-      .def("__repr__", [](const PyOsd& o) { return "Osd(" + SampleRepr(o.sample) + ", officers='" + o.officers + "')"; });
+      .def("__repr__",
+           [](const PyOsd& o) { return "Osd(" + SampleRepr(o.sample) + ", officers='" + o.officers + "')"; });
 }
 
 }  // namespace plovermeta
