@@ -53,10 +53,11 @@ int RunDemo(const std::vector<std::string>& arguments) {
   Show("info " + document);
   if (int code = RunInfo({document}); code != kExitOk) return code;
 
-  const std::vector<Sample> samples = Recording::Open(document).Samples();
-  if (samples.empty()) throw InputError(document + " holds no samples");
-  const uint64_t first = samples.front().timeMs;
-  const uint64_t last = samples.back().timeMs;
+  const Recording recording = OpenPath(document);
+  const std::vector<int64_t>& times = recording.samples().utcMs();
+  if (times.empty() || times.front() == plover::kNoTime) throw InputError(document + " holds no timed samples");
+  const auto first = static_cast<uint64_t>(times.front());
+  const auto last = static_cast<uint64_t>(times.back());
   // Driving east; with lights, siren and radar after the second log-in,
   // between two samples; the last sample.
   for (uint64_t moment : {std::min(first + 30000, last), std::min(first + 100500, last), last}) {

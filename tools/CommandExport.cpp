@@ -33,7 +33,7 @@ const char kHelp[] =
 // Exports `recording` to `format`; returns the bytes and warns about samples
 // left out.  Throws when nothing can be drawn.
 std::string ExportRecording(const Recording& recording, ExportFormat format) {
-  ExportInput input{recording.key(), recording.form(), AllMoments(recording)};
+  ExportInput input{recording.name(), recording.form(), AllMoments(recording)};
   if (NeedsPositions(format)) {
     size_t unreadable = 0;
     for (const Moment& moment : input.moments) unreadable += moment.position ? 0 : 1;

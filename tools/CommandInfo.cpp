@@ -41,47 +41,50 @@ std::string Joined(const std::vector<std::pair<const char*, std::string>>& parts
   return text.empty() ? std::string("-") : text;
 }
 
-void SampleSummary(const Recording& recording, const std::vector<Sample>& samples) {
+void SampleSummary(const Recording& recording) {
+  const plover::SampleTable& samples = recording.samples();
   if (samples.empty()) {
     Line(recording.form() == FileForm::kTrack ? "cues" : "samples", "none");
     return;
   }
-  const Sample& first = samples.front();
-  const Sample& last = samples.back();
+  const plover::Sample first = samples[0];
+  const plover::Sample last = samples[samples.size() - 1];
   std::string span;
   if (recording.form() == FileForm::kTrack) {
-    span = FormatPlayTime(first.timeMs) + " to " + FormatPlayTime(last.endMs);
+    span = FormatPlayTime(static_cast<uint64_t>(first.writtenMs)) + " to " +
+           FormatPlayTime(static_cast<uint64_t>(last.endMs));
     Line("cues", std::to_string(samples.size()) + ", " + span);
     return;
   }
   span = std::to_string(samples.size());
-  if (first.hasTime && last.hasTime) {
-    span += ", " + FormatLocal(first.timeMs) + " to " + FormatLocal(last.timeMs) + " (" +
-            FormatDuration(last.timeMs - first.timeMs) + ")";
+  if (first.HasTime() && last.HasTime()) {
+    span += ", " + FormatLocal(static_cast<uint64_t>(first.utcMs)) + " to " +
+            FormatLocal(static_cast<uint64_t>(last.utcMs)) + " (" +
+            FormatDuration(static_cast<uint64_t>(last.utcMs - first.utcMs)) + ")";
   }
-  if (recording.form() == FileForm::kContainer || recording.form() == FileForm::kTextFile) {
+  if (plover::IsSecondGeneration(recording.form())) {
     span += ", index " + std::to_string(first.key) + " to " + std::to_string(last.key);
   }
   Line("samples", span);
   size_t readable = 0;
-  for (const Sample& sample : samples) readable += ParsePosition(sample.latitude, sample.longitude) ? 1 : 0;
+  for (const double latitude : samples.latitudes()) readable += latitude == latitude ? 1 : 0;  // NaN: none
   Line("positions", std::to_string(readable) + " readable, " + std::to_string(samples.size() - readable) +
                         " without a readable position");
 }
 
 void DocumentInfo(const Recording& recording) {
-  const DeviceInfo device = recording.Device();
+  const plover::Device& device = recording.device();
   Line("recorder", Joined({{"model", device.model}, {"serial", device.serial}, {"firmware", device.firmware}}));
   if (!device.slotCard.empty() || !device.wlanMac.empty()) {
     Line("", Joined({{"card", device.slotCard}, {"card serial", device.slotSerial}, {"wlan0", device.wlanMac}}));
   }
-  const DocumentSettings settings = recording.Settings();
+  const plover::DocumentSettings& settings = recording.settings();
   Line("camera id", settings.cameraId.empty() ? "-" : settings.cameraId);
   Line("time zone", settings.timeZoneRule.empty() ? "-" : settings.timeZoneRule);
   Line("speed unit", settings.speedUnit.empty() ? "-" : settings.speedUnit);
   bool anyCamera = false;
   for (size_t n = 0; n < 5; ++n) {
-    const CameraSettings& c = settings.cameras[n];
+    const plover::CameraSettings& c = settings.cameras[n];
     const std::string text = Joined({{"", c.name.empty() ? "(no name)" : c.name},
                                      {"mode", c.mode},
                                      {"resolution", c.resolution},
@@ -96,20 +99,21 @@ void DocumentInfo(const Recording& recording) {
   }
   if (!anyCamera) Line("cameras", "no settings");
 
-  SampleSummary(recording, recording.Samples());
+  SampleSummary(recording);
 
-  const std::vector<Login> logins = recording.Logins();
+  const std::vector<plover::Login>& logins = recording.logins();
   if (logins.empty()) Line("log-ins", "none");
   for (size_t i = 0; i < logins.size(); ++i) {
     const std::string officers = OfficersText(logins[i].officers);
-    Line(i == 0 ? "log-ins" : "", FormatLocal(logins[i].timeS * 1000) + "  " + (officers.empty() ? "-" : officers));
+    Line(i == 0 ? "log-ins" : "",
+         FormatLocal(static_cast<uint64_t>(logins[i].utcMs)) + "  " + (officers.empty() ? "-" : officers));
   }
 
   static const char* const kTypes[] = {"video", "audio", "x", "w"};
   bool anyFile = false;
   for (int type = 0; type < 4; ++type) {
     for (int channel = 1; channel <= 16; ++channel) {
-      const std::vector<std::string> files = recording.Files(type, channel);
+      const std::vector<std::string> files = recording.Files(static_cast<plover::DataType>(type), channel);
       if (files.empty()) continue;
       std::string list;
       for (const std::string& name : files) list += (list.empty() ? "" : ", ") + name;
@@ -122,9 +126,10 @@ void DocumentInfo(const Recording& recording) {
 }
 
 void Mk2Info(const Recording& recording) {
-  const FileInfoMk2 info = recording.FileInfo();
+  const plover::FileInfo& info = recording.fileInfo();
+  const std::string& zone = info.timeZoneGmt.empty() ? info.timeZone : info.timeZoneGmt;
   Line("file name", info.fileName.empty() ? "-" : info.fileName);
-  Line("time zone", info.timeZone.empty() ? "-" : info.timeZone);
+  Line("time zone", zone.empty() ? "-" : zone);
   Line("unit", Joined({{"vehicle", info.vId},
                        {"unit", info.unitName},
                        {"area", info.area},
@@ -133,7 +138,7 @@ void Mk2Info(const Recording& recording) {
   Line("speed unit", info.speedUnit.empty() ? "-" : info.speedUnit);
   const std::string officers = OfficersText(info.officers);
   Line("officers", officers.empty() ? "none" : officers);
-  SampleSummary(recording, recording.Samples());
+  SampleSummary(recording);
 }
 
 }  // namespace
@@ -162,7 +167,7 @@ int RunInfo(const std::vector<std::string>& arguments) {
           break;
         case FileForm::kTrack:
         case FileForm::kBinary:
-          SampleSummary(recording, recording.Samples());
+          SampleSummary(recording);
           break;
       }
       std::cout.flush();

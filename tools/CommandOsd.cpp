@@ -48,7 +48,8 @@ int RunOsd(const std::vector<std::string>& arguments) {
   const uint64_t key = ParseMomentKey(recording.form(), mk2 ? "index" : "at", mk2 ? *index : *at);
   const bool before = args.Has("before");
 
-  const std::optional<Sample> sample = recording.At(key, before);
+  const std::optional<plover::Sample> sample =
+      recording.AtKey(key, before ? plover::Seek::kAtOrBefore : plover::Seek::kAtOrAfter);
   if (!sample) {
     std::cerr << "plovermeta: nothing "
               << (recording.form() == FileForm::kTrack ? "covers "
@@ -57,7 +58,7 @@ int RunOsd(const std::vector<std::string>& arguments) {
               << DescribeKey(recording.form(), key) << " in " << recording.path() << std::endl;
     return kExitNotFound;
   }
-  const Moment moment = MakeMoment(recording, *sample, recording.SpeedUnit());
+  const Moment moment = MakeMoment(recording, *sample);
   std::string asked = DescribeKey(recording.form(), key);
   if (recording.form() != FileForm::kTrack) asked += before ? " (sample at or before)" : " (sample at or after)";
   std::cout << OsdBlock(recording.form(), moment, asked);

@@ -12,7 +12,22 @@ Recording OpenRecording(const Args& args, const std::string& path) {
     form = FormFromOption(*name);
     if (!form) throw UsageError("unknown form '" + *name + "' (document, container, text, vtt or binary)");
   }
-  return Recording::Open(path, form);
+  return OpenPath(path, form);
+}
+
+Recording OpenPath(const std::string& path, std::optional<FileForm> form) {
+  plover::OpenOptions options;
+  options.form = form;
+  options.zone = plover::TimeZone::Machine();
+  try {
+    return Recording::Open(path, options);
+  } catch (const plover::Error& error) {
+    std::string message = error.what();
+    if (error.code() == plover::ErrorCode::kUnknownForm) {
+      message.replace(message.rfind("name its form"), 13, "name it with --form");
+    }
+    throw InputError(message);
+  }
 }
 
 std::optional<uint64_t> ParseIndexNumber(const std::string& text) {

@@ -10,9 +10,12 @@
 
 #include "Args.h"
 #include "Exporters.h"
-#include "Recording.h"
+#include "FileForm.h"
+#include "plover/Recording.h"
 
 namespace plovermeta {
+
+using plover::Recording;
 
 int RunInfo(const std::vector<std::string>& arguments);
 int RunOsd(const std::vector<std::string>& arguments);
@@ -24,6 +27,9 @@ int RunDemo(const std::vector<std::string>& arguments);
 inline const OptionSpec kFormOption{"form", 0, true};
 // Opens `path` in the form that --form names, or the form its bytes tell.
 Recording OpenRecording(const Args& args, const std::string& path);
+// Opens `path` in `form`, or in the form its bytes tell, its times read as
+// the library keys them (TimeText.h).  Throws an input error when it cannot.
+Recording OpenPath(const std::string& path, std::optional<FileForm> form = std::nullopt);
 // A moment given on the command line (--at, --from, --to) for `form`:
 // a local time for documents and binary records, a play time for tracks, an
 // index number for second-generation files.  Throws a usage error naming

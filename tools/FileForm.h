@@ -1,34 +1,23 @@
-// The forms of metadata the tool reads, recognised from a file's first
-// bytes or named with --form.
+// The forms the tool reads, under the names of its --form option.
 #ifndef PLOVERMETA_FILEFORM_H
 #define PLOVERMETA_FILEFORM_H
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "plover/Form.h"
+
 namespace plovermeta {
 
-enum class FileForm {
-  kDocument,   // tagged-text metadata document (V-Info, F-Info, P-Info)
-  kContainer,  // second-generation chunked container
-  kTextFile,   // second-generation text file (F-Info, P-Info)
-  kTrack,      // WebVTT caption track
-  kBinary,     // 284-byte binary sample records, one after another
-};
+using FileForm = plover::Form;
+using plover::DetectForm;
+using plover::FormDescription;
+using plover::kBinaryRecordSize;
 
 // "document", "container", "text", "vtt", "binary".
-std::string FormOptionName(FileForm form);
-// For people: "metadata document", "second-generation container", ...
-std::string FormDescription(FileForm form);
+inline std::string FormOptionName(FileForm form) { return plover::FormName(form); }
 // The --form value; nothing for an unknown name.
-std::optional<FileForm> FormFromOption(const std::string& name);
-
-// The form of a file from its first bytes (`head`, up to 64 KiB) and its
-// size; nothing when no form fits.
-std::optional<FileForm> DetectForm(const std::string& head, uint64_t size);
-
-inline constexpr uint64_t kBinaryRecordSize = 284;
+inline std::optional<FileForm> FormFromOption(const std::string& name) { return plover::FormFromName(name); }
 
 }  // namespace plovermeta
 

@@ -6,16 +6,6 @@
 
 namespace plovermeta {
 
-std::string OfficersText(const std::array<Officer, 2>& officers) {
-  std::string text;
-  for (const Officer& officer : officers) {
-    if (officer.Empty()) continue;
-    if (!text.empty()) text += ", ";
-    text += officer.Display();
-  }
-  return text;
-}
-
 std::string InputsOn(const std::string& gStat) {
   std::string text;
   for (size_t i = 0; i < gStat.size() && i < 24; ++i) {
@@ -26,41 +16,54 @@ std::string InputsOn(const std::string& gStat) {
   return text;
 }
 
-Moment MakeMoment(const Recording& recording, const Sample& sample, const std::string& speedUnit) {
-  Moment moment;
-  moment.sample = sample;
-  moment.speedUnit = speedUnit;
-  moment.position = ParsePosition(sample.latitude, sample.longitude);
-  if (recording.form() == FileForm::kDocument && sample.hasTime) {
-    if (std::optional<Login> login = recording.LoginAt(sample.timeMs)) {
-      moment.officers = OfficersText(login->officers);
-      moment.loginTime = FormatLocal(login->timeS * 1000);
-    }
-  } else if (recording.form() == FileForm::kContainer || recording.form() == FileForm::kTextFile) {
-    moment.officers = OfficersText(recording.FileInfo().officers);
+namespace {
+
+std::string Text(const plover::Sample& sample, plover::Field field) { return std::string(sample[field]); }
+
+Sample ToolSample(plover::Form form, const plover::Sample& s) {
+  Sample sample;
+  sample.key = s.key;
+  if (form == plover::Form::kTrack) {
+    sample.timeMs = static_cast<uint64_t>(s.writtenMs);
+    sample.endMs = static_cast<uint64_t>(s.endMs);
+    sample.hasTime = true;
+    for (std::string_view line : s.Lines()) sample.lines.emplace_back(line);
+    return sample;
   }
+  sample.hasTime = s.HasTime();
+  sample.timeMs = s.HasTime() ? static_cast<uint64_t>(s.utcMs) : 0;
+  sample.ts = Text(s, plover::Field::kTs);
+  sample.gStat = Text(s, plover::Field::kStatus);
+  sample.latitude = Text(s, plover::Field::kLatitude);
+  sample.longitude = Text(s, plover::Field::kLongitude);
+  sample.own = Text(s, plover::Field::kOwn);
+  sample.fileName = Text(s, plover::Field::kFileName);
+  for (size_t i = 0; i < 5; ++i) {
+    sample.speeds[i] = Text(s, static_cast<plover::Field>(static_cast<size_t>(plover::Field::kSpeed1) + i));
+  }
+  sample.radarOwn = Text(s, plover::Field::kRadarOwn);
+  sample.radarTarget = Text(s, plover::Field::kRadarTarget);
+  return sample;
+}
+
+}  // namespace
+
+Moment MakeMoment(const plover::Recording& recording, const plover::Sample& sample) {
+  const plover::Osd osd = recording.OsdOf(sample);
+  Moment moment;
+  moment.sample = ToolSample(recording.form(), sample);
+  moment.speedUnit = osd.speedUnit;
+  moment.position = sample.position;
+  moment.officers = osd.officers;
+  if (osd.login) moment.loginTime = FormatLocal(static_cast<uint64_t>(osd.login->utcMs));
   return moment;
 }
 
-std::vector<Moment> AllMoments(const Recording& recording) {
-  const std::string unit = recording.SpeedUnit();
-  std::array<Officer, 2> fileOfficers{};
-  const bool mk2 = recording.form() == FileForm::kContainer || recording.form() == FileForm::kTextFile;
-  if (mk2) fileOfficers = recording.FileInfo().officers;
+std::vector<Moment> AllMoments(const plover::Recording& recording) {
+  const plover::SampleTable& samples = recording.samples();
   std::vector<Moment> moments;
-  for (const Sample& sample : recording.Samples()) {
-    if (mk2) {
-      // The file's officers are the same for every sample: asked once.
-      Moment moment;
-      moment.sample = sample;
-      moment.speedUnit = unit;
-      moment.position = ParsePosition(sample.latitude, sample.longitude);
-      moment.officers = OfficersText(fileOfficers);
-      moments.push_back(std::move(moment));
-    } else {
-      moments.push_back(MakeMoment(recording, sample, unit));
-    }
-  }
+  moments.reserve(samples.size());
+  for (size_t row = 0; row < samples.size(); ++row) moments.push_back(MakeMoment(recording, samples[row]));
   return moments;
 }
 

@@ -4,14 +4,37 @@
 #ifndef PLOVERMETA_MOMENT_H
 #define PLOVERMETA_MOMENT_H
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "FileForm.h"
 #include "Position.h"
-#include "Recording.h"
+#include "plover/Recording.h"
 
 namespace plovermeta {
+
+using plover::Officer;
+using plover::OfficersText;
+
+// The texts of one sample as the tool prints and exports them.
+struct Sample {
+  // The key the library answers by: local time in milliseconds (documents,
+  // binary records), the index number (second-generation files) or the cue's
+  // start in play milliseconds (tracks).
+  uint64_t key = 0;
+  // Milliseconds since the epoch (documents, binary records and
+  // second-generation files) or of play time (tracks).
+  uint64_t timeMs = 0;
+  bool hasTime = false;  // false for a sample whose time stamp does not read
+  std::string ts, gStat, latitude, longitude, own, fileName;
+  std::array<std::string, 5> speeds;  // documents and binary records
+  std::string radarOwn, radarTarget;  // second-generation files
+  uint64_t endMs = 0;                 // tracks: the cue's end
+  std::vector<std::string> lines;     // tracks: the cue's text
+};
 
 struct Moment {
   Sample sample;
@@ -22,13 +45,10 @@ struct Moment {
 };
 
 // The moment of one sample of `recording`.
-Moment MakeMoment(const Recording& recording, const Sample& sample, const std::string& speedUnit);
+Moment MakeMoment(const plover::Recording& recording, const plover::Sample& sample);
 
 // Every sample of the recording as a moment.
-std::vector<Moment> AllMoments(const Recording& recording);
-
-// The officers of a log-in or a file, joined with ", ".
-std::string OfficersText(const std::array<Officer, 2>& officers);
+std::vector<Moment> AllMoments(const plover::Recording& recording);
 
 // Input numbers (from 1) whose character in the status row is '1': "1, 5".
 std::string InputsOn(const std::string& gStat);

@@ -9,10 +9,14 @@
 
 namespace plover {
 
-// A written time (see TimeZone.h) from fixed columns "YYYY?MM?DD?hh?mm?ss"
-// with an optional "?mmm" (any one separator character; a date of 1970 or
-// later); nothing when the columns do not hold a valid date and time.
+// A written time (see TimeZone.h) from "YYYY-MM-DD hh:mm:ss[.mmm]" (also
+// with '/' in the date or 'T' before the time; 1970 or later); nothing when
+// the text is not such a time.
 std::optional<int64_t> ParseWrittenTime(std::string_view text);
+// A time stamp as samples carry it, read at its columns the way the library
+// reads it: "YYYY?MM?DD?hh?mm?ss" and, when it follows, "?mmm", separators
+// not examined; nothing when the digits do not make a valid date and time.
+std::optional<int64_t> ParseStampTime(std::string_view text);
 
 // "2026-03-14 10:00:00.000": a written time.
 std::string FormatWritten(int64_t writtenMs);
@@ -21,9 +25,9 @@ std::string FormatUtc(int64_t utcMs);
 
 // A play time "hh:mm:ss[.ttt]" (hours of one to three digits, '.' or ','):
 // milliseconds.
-std::optional<int64_t> ParsePlayTime(std::string_view text);
+std::optional<uint64_t> ParsePlayTime(std::string_view text);
 // "hh:mm:ss.ttt" (WebVTT) or, with `comma`, "hh:mm:ss,ttt" (SRT).
-std::string FormatPlayTime(int64_t ms, bool comma = false);
+std::string FormatPlayTime(uint64_t ms, bool comma = false);
 
 }  // namespace plover
 

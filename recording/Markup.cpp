@@ -1,6 +1,6 @@
-#include "Markup.h"
+#include "recording/Markup.h"
 
-namespace plovermeta {
+namespace plover {
 
 namespace {
 
@@ -50,4 +50,4 @@ std::string ElementAttribute(std::string_view text, std::string_view name, std::
   return std::string(tag.substr(valueStart, valueEnd - valueStart));
 }
 
-}  // namespace plovermeta
+}  // namespace plover

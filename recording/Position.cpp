@@ -1,9 +1,10 @@
-#include "Position.h"
+#include "plover/Position.h"
 
 #include <cmath>
-#include <cstdlib>
 
-namespace plovermeta {
+#include "recording/Decimal.h"
+
+namespace plover {
 
 namespace {
 
@@ -11,7 +12,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::optional<double> ParseAxis(const std::string& text, char positive, char negative, double limit) {
+std::optional<double> ParseAxis(std::string_view text, char positive, char negative, double limit) {
   size_t begin = 0;
   size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
@@ -52,8 +53,7 @@ std::optional<double> ParseAxis(const std::string& text, char positive, char neg
   }
   if (pos != end || intDigits + fracDigits == 0) return std::nullopt;
 
-  const std::string number = text.substr(intBegin, end - intBegin);
-  double value = std::strtod(number.c_str(), nullptr);
+  double value = *ReadDecimal(text.substr(intBegin, end - intBegin));
   if (intDigits >= 4) {
     // Degrees and minutes: the last two integer digits and the fraction are
     // minutes.
@@ -70,15 +70,15 @@ std::optional<double> ParseAxis(const std::string& text, char positive, char neg
 
 }  // namespace
 
-std::optional<double> ParseLatitude(const std::string& text) { return ParseAxis(text, 'N', 'S', 90.0); }
+std::optional<double> ParseLatitude(std::string_view text) { return ParseAxis(text, 'N', 'S', 90.0); }
 
-std::optional<double> ParseLongitude(const std::string& text) { return ParseAxis(text, 'E', 'W', 180.0); }
+std::optional<double> ParseLongitude(std::string_view text) { return ParseAxis(text, 'E', 'W', 180.0); }
 
-std::optional<Position> ParsePosition(const std::string& latitude, const std::string& longitude) {
+std::optional<Position> ParsePosition(std::string_view latitude, std::string_view longitude) {
   const std::optional<double> lat = ParseLatitude(latitude);
   const std::optional<double> lon = ParseLongitude(longitude);
   if (!lat || !lon) return std::nullopt;
   return Position{*lat, *lon};
 }
 
-}  // namespace plovermeta
+}  // namespace plover
