@@ -6,43 +6,30 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Every form with its short name and its name for people, in enum order.
+const struct {
+  Form form;
+  const char* name;
+  const char* description;
+} kForms[] = {
+    {Form::kDocument, "document", "metadata document"},
+    {Form::kContainer, "container", "second-generation metadata file, container form"},
+    {Form::kTextFile, "text", "second-generation metadata file, text form"},
+    {Form::kTrack, "vtt", "WebVTT caption track"},
+    {Form::kBinary, "binary", "binary sample records"},
+};
+
+bool Known(Form form) { return static_cast<size_t>(form) < sizeof kForms / sizeof kForms[0]; }
+
 }  // namespace
 
-std::string FormName(Form form) {
-  switch (form) {
-    case Form::kDocument:
-      return "document";
-    case Form::kContainer:
-      return "container";
-    case Form::kTextFile:
-      return "text";
-    case Form::kTrack:
-      return "vtt";
-    case Form::kBinary:
-      return "binary";
-  }
-  return "?";
-}
+std::string FormName(Form form) { return Known(form) ? kForms[static_cast<size_t>(form)].name : "?"; }
 
-std::string FormDescription(Form form) {
-  switch (form) {
-    case Form::kDocument:
-      return "metadata document";
-    case Form::kContainer:
-      return "second-generation metadata file, container form";
-    case Form::kTextFile:
-      return "second-generation metadata file, text form";
-    case Form::kTrack:
-      return "WebVTT caption track";
-    case Form::kBinary:
-      return "binary sample records";
-  }
-  return "?";
-}
+std::string FormDescription(Form form) { return Known(form) ? kForms[static_cast<size_t>(form)].description : "?"; }
 
 std::optional<Form> FormFromName(std::string_view name) {
-  for (Form form : {Form::kDocument, Form::kContainer, Form::kTextFile, Form::kTrack, Form::kBinary}) {
-    if (FormName(form) == name) return form;
+  for (const auto& entry : kForms) {
+    if (name == entry.name) return entry.form;
   }
   return std::nullopt;
 }

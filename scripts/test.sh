@@ -89,7 +89,14 @@ consumer() {
   cmake --install "$work/build/plover" --prefix "$work/prefix" >/dev/null
   test -f "$work/prefix/include/PloverMetaParser.h"
   ls "$work/prefix"/lib*/libPloverMetaParser.so* >/dev/null
-  echo "1 passed, 0 failed"
+  echo "== consumer: examples/api builds against the installed library and prints the example's samples"
+  cmake -S "$root/examples/api" -B "$work/api" -G Ninja -DPLOVER_ROOT="$work/prefix" >/dev/null
+  cmake --build "$work/api" -j "$jobs" >/dev/null
+  local printed
+  printed=$("$work/api/plover_api_example" "$root/examples/recording/20260314_100000.xml")
+  grep -q "^2026-03-14T10:01:40.000Z  46\.9[0-9]* 7\.[0-9]*$" <<<"$printed"
+  [ "$(wc -l <<<"$printed")" -eq 181 ]
+  echo "2 passed, 0 failed"
 }
 
 # check_dll TRIPLE DLL: the class's members are exported and the DLL needs
