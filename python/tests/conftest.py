@@ -4,9 +4,15 @@ writer of small metadata documents for generated archives."""
 import datetime as dt
 import os
 import shutil
+import time
 from pathlib import Path
 
 import pytest
+
+# Binary records name no zone and are read in the machine's: fix it, for this
+# process, the tool and the cluster's workers alike.
+os.environ["TZ"] = "UTC0"
+time.tzset()
 
 ROOT = Path(__file__).resolve().parents[2]
 EXAMPLE = ROOT / "examples" / "recording"
