@@ -43,7 +43,7 @@ std::string ReadHead(const std::string& path, size_t limit, uint64_t& size) {
   return head;
 }
 
-Form DetectOrThrow(const std::string& head, uint64_t size, const std::string& path) {
+Form DetectOrThrow(std::string_view head, uint64_t size, const std::string& path) {
   const std::optional<Form> form = DetectForm(head, size);
   if (!form) {
     throw Error(ErrorCode::kUnknownForm,
@@ -84,13 +84,13 @@ std::string NamedZone(const Recording::State& state) {
   return {};
 }
 
-void Load(Recording::State& state, const OpenOptions& options, std::string bytes) {
+void Load(Recording::State& state, const OpenOptions& options, std::string_view bytes) {
   state.parser = std::make_unique<CMetaParser>();
   state.parser->SetOsdInfoSize(kTextSize);
   state.parser->SetOsdInfoSizeMk2(kTextSize);
   switch (state.form) {
     case Form::kDocument:
-      LoadDocument(state, std::move(bytes));
+      LoadDocument(state, bytes);
       state.settings = ReadSettings(*state.parser, state.name);
       state.device = ReadDevice(*state.parser, state.name);
       state.logins = ReadLogins(*state.parser);
@@ -185,7 +185,7 @@ Recording Recording::Open(const std::string& path, const OpenOptions& options) {
   } else {
     bytes = ReadWholeFile(path);
   }
-  Load(*state, options, std::move(bytes));
+  Load(*state, options, bytes);
   ReadTimes(*state);
   return Recording(std::move(state));
 }
@@ -194,12 +194,11 @@ Recording Recording::FromBytes(std::string_view bytes, const std::string& name, 
   auto state = std::make_unique<State>();
   state->path = name;
   state->name = std::filesystem::path(name).filename().string();
-  const std::string copy(bytes);
-  state->form = options.form ? *options.form : DetectOrThrow(copy.substr(0, 65536), copy.size(), name);
+  state->form = options.form ? *options.form : DetectOrThrow(bytes.substr(0, 65536), bytes.size(), name);
   if (IsSecondGeneration(state->form)) {
     throw Error(ErrorCode::kBadArgument, name + ": second-generation files are read from disk; open them by path");
   }
-  Load(*state, options, copy);
+  Load(*state, options, bytes);
   ReadTimes(*state);
   return Recording(std::move(state));
 }

@@ -9,7 +9,7 @@ namespace plover {
 namespace {
 
 unsigned char* Bytes(std::string& text) { return reinterpret_cast<unsigned char*>(text.data()); }
-unsigned char* Bytes(const std::string& text) {
+unsigned char* Bytes(std::string_view text) {
   // The library takes its input through non-const pointers but only reads it.
   return reinterpret_cast<unsigned char*>(const_cast<char*>(text.data()));
 }
@@ -82,12 +82,11 @@ void KeepSampleTexts(const TextBuffers& texts, TextPool& pool, SampleTableBuilde
 
 }  // namespace
 
-void LoadDocument(Recording::State& state, std::string bytes) {
+void LoadDocument(Recording::State& state, std::string_view bytes) {
   CMetaParser& parser = *state.parser;
   if (parser.inputdata_xml(Bytes(bytes), static_cast<PMP_ULONG>(bytes.size()), state.name.c_str()) != 0) {
     throw Error(ErrorCode::kRefused, "the library refused " + state.path + " as a metadata document");
   }
-  std::string().swap(bytes);  // the library keeps its own copy
   unsigned char probe[1];
   bool anySection = false;
   for (PMP_LONG type : {0, 1, 2}) anySection = anySection || parser.outdata_str(state.name.c_str(), type, probe, 1) > 0;
@@ -160,7 +159,7 @@ void LoadSecondGeneration(Recording::State& state) {
   }
 }
 
-void LoadTrack(Recording::State& state, const std::string& bytes) {
+void LoadTrack(Recording::State& state, std::string_view bytes) {
   if (bytes.empty()) throw Error(ErrorCode::kEmpty, state.path + " is empty");
   CMetaParser& parser = *state.parser;
   parser.inputdata_VTT(Bytes(bytes), static_cast<PMP_ULONG>(bytes.size()));
@@ -170,7 +169,7 @@ void LoadTrack(Recording::State& state, const std::string& bytes) {
     uint64_t start, end;
   };
   std::vector<Timing> cues;
-  const std::string_view text(bytes);
+  const std::string_view text = bytes;
   for (size_t k = text.find(" -->"); k != std::string_view::npos; k = text.find(" -->", k + 4)) {
     if (k < 12 || k + 17 > text.size()) continue;
     const auto start = ParsePlayTime(text.substr(k - 12, 12));
@@ -202,7 +201,7 @@ void LoadTrack(Recording::State& state, const std::string& bytes) {
   builder.Finish(true);
 }
 
-void LoadBinary(Recording::State& state, const std::string& bytes) {
+void LoadBinary(Recording::State& state, std::string_view bytes) {
   if (bytes.size() < kBinaryRecordSize) {
     throw Error(ErrorCode::kEmpty, state.path + " is shorter than one binary sample record (284 bytes)");
   }

@@ -55,10 +55,10 @@ Device ReadDevice(CMetaParser& parser, const std::string& name);
 FileInfo ReadFileInfo(CMetaParser& parser, const std::string& path);
 std::vector<Login> ReadLogins(CMetaParser& parser);
 // The samples of each form into the state's table (RecordingLoad.cpp).
-void LoadDocument(Recording::State& state, std::string bytes);
+void LoadDocument(Recording::State& state, std::string_view bytes);
 void LoadSecondGeneration(Recording::State& state);
-void LoadTrack(Recording::State& state, const std::string& bytes);
-void LoadBinary(Recording::State& state, const std::string& bytes);
+void LoadTrack(Recording::State& state, std::string_view bytes);
+void LoadBinary(Recording::State& state, std::string_view bytes);
 
 }  // namespace plover
 

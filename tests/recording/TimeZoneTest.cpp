@@ -88,14 +88,27 @@ std::string ZoneFile() {
   return bytes + "\n<+03>-3\n";
 }
 
+// Points the zone database at `dir`, or back at the system's with null.
+void SetTzDir(const char* dir) {
+#if defined(_WIN32)
+  _putenv_s("TZDIR", dir ? dir : "");
+#else
+  if (dir) {
+    setenv("TZDIR", dir, 1);
+  } else {
+    unsetenv("TZDIR");
+  }
+#endif
+}
+
 TEST(TimeZoneTest, ReadsStandardTimeFromTheZoneDatabase) {
   test::TempDir dir;
   std::ofstream(dir.File("Test_Zone"), std::ios::binary) << ZoneFile();
   std::ofstream(dir.File("Broken"), std::ios::binary) << ZoneFile().substr(0, 60);
-  setenv("TZDIR", dir.path().c_str(), 1);
+  SetTzDir(dir.path().c_str());
   const TimeZone zone = TimeZone::Parse("Test_Zone");
   EXPECT_THROW(TimeZone::Parse("Broken"), Error);
-  unsetenv("TZDIR");
+  SetTzDir(nullptr);
   EXPECT_EQ(zone.name(), "Test_Zone");
   const struct {
     const char* utc;
