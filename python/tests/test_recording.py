@@ -97,6 +97,10 @@ def test_frame_types_and_values():
     assert [list(np.flatnonzero(row) + 1) for row in on] == [s.inputs_on for s in samples]
     assert frame["latitude"].isna().sum() == 3  # the first three have no fix
 
+    held = plovermeta.from_bytes(DOCUMENT.read_bytes(), "held.xml").to_pandas()
+    pd.testing.assert_frame_equal(held.drop(columns="file_name"), frame.drop(columns="file_name"))
+    assert set(held["file_name"]) == {"held.xml"}
+
     track = plovermeta.open(EXAMPLE / FILES["vtt"]).to_pandas()
     assert track["start"].dtype == "timedelta64[ns]" and track["end"].iloc[0] == pd.Timedelta(seconds=1)
 
