@@ -21,9 +21,9 @@ VEHICLES, DAYS, SAMPLES = 30, 10, 12
 
 
 def _load_example():
-    spec = importlib.util.spec_from_file_location("near_point", ROOT / "examples" / "archive" / "near_point.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("near_point", ROOT / "examples" / "archive" / "near_point.py")
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
