@@ -17,7 +17,10 @@
 # default 60), package (the Debian package from a Release build: contents,
 # lintian, man page; as root it is installed and used from /usr), browser (the
 # review page of the native build's plovermeta in headless chromium; the
-# screenshot stays in <build>/native/review-artefacts).
+# screenshot stays in <build>/native/review-artefacts), python (the Python
+# package built in Release with the library linked in, installed into a
+# virtual environment over Debian's packages, tested with pytest, the Dask
+# archive on a local two-worker cluster included).
 # Missing Debian packages are installed when run as root; otherwise the
 # script says what to install.
 set -euo pipefail
@@ -26,7 +29,7 @@ out=${PLOVER_BUILD_ROOT:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native browser asan valgrind i686 consumer windows windows-i686 fuzz package)
+[ ${#stages[@]} -gt 0 ] || stages=(native browser asan valgrind i686 consumer windows windows-i686 fuzz package python)
 
 # xmllint, GDAL, gpxpy and ffmpeg read the command-line tool's exports back.
 packages=(cmake ninja-build g++ libgtest-dev googletest libxml2-utils python3 gdal-bin python3-gpxpy ffmpeg tzdata)
@@ -40,6 +43,8 @@ for s in "${stages[@]}"; do
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     windows) packages+=(g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-x86-64 clang lld llvm) ;;
     windows-i686) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 clang lld llvm) ;;
+    python) packages+=(python3-venv python3-pip python3-setuptools python3-wheel python3-pybind11 pybind11-dev
+      python3-numpy python3-pandas python3-dask python3-distributed python3-pytest python3-geopandas) ;;
   esac
 done
 
@@ -282,6 +287,23 @@ cpu_now() {
     "$out/.times")
 }
 minutes() { echo "$(($1 / 60))m$(($1 % 60))s"; }
+# The Python package as the README installs it: a virtual environment over
+# Debian's Python, pip offline.  One Release build folder serves the extension
+# and the tool the tests compare with, and is reused by later runs.
+python_stage() {
+  local build=$out/python venv=$out/python-venv
+  [ -x "$venv/bin/python" ] || /usr/bin/python3 -m venv --system-site-packages "$venv"
+  echo "== python: build the extension module and the tool (Release)"
+  cmake -S "$root/python" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOVER_BUILD_TOOLS=ON \
+    -DPYTHON_EXECUTABLE="$venv/bin/python" >/dev/null
+  cmake --build "$build" -j "$jobs" --target _plovermeta plovermeta
+  echo "== python: pip install --no-build-isolation --no-index ./python"
+  PLOVER_PYTHON_BUILD_DIR=$build CMAKE_BUILD_PARALLEL_LEVEL=$jobs \
+    "$venv/bin/pip" install -q --no-build-isolation --no-index "$root/python"
+  echo "== python: tests"
+  # From the top folder, so that python/plovermeta does not hide the installed package.
+  (cd "$root" && PLOVERMETA_TOOL=$build/plover/tools/plovermeta "$venv/bin/python" -m pytest -q -p no:cacheprovider python/tests)
+}
 
 ensure_packages "${packages[@]}"
 mkdir -p "$out"
@@ -300,6 +322,7 @@ for s in "${stages[@]}"; do
     browser) browser_stage ;;
     windows) windows ;;
     windows-i686) windows_i686 ;;
+    python) python_stage ;;
     fuzz) PLOVER_BUILD_ROOT=$out "$root/scripts/fuzz.sh" "${PLOVER_FUZZ_SECONDS:-60}" ;;
     package) package ;;
     *) echo "unknown stage: $s" >&2; exit 2 ;;
