@@ -16,6 +16,7 @@
 #include "TempDir.h"
 #include "TimeZone.h"
 #include "fileengine/MetaFileEngine.h"
+#include "fuzz/WorkBudget.h"
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
@@ -24,12 +25,8 @@
 namespace plover::test {
 namespace {
 
-// The work a load may spend: this multiple of the file's size, plus a
-// constant for the fixed reads of a small file.  Legitimate files need about
-// 2x (every byte read once, each sample text parsed once); the fuzzers hold
-// every intake to the same figure (fuzz/WorkBudget.h).
-constexpr uint64_t kWorkMultiple = 64;
-constexpr uint64_t kWorkConstant = 1 << 20;
+using fuzz::kWorkConstant;
+using fuzz::kWorkMultiple;
 
 struct Load {
   bool ok = false;
