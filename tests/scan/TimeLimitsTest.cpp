@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "ContainerWriter.h"
 #include "PloverMetaParser.h"
@@ -91,6 +93,43 @@ TEST(TimeLimits, SecondGenerationSampleTimes) {
       EXPECT_EQ(sample.sampleTime, l.seconds);
     }
   }
+}
+
+// Every sample key of a document of `samples` samples an hour and a few
+// seconds apart, read back in order through the sample query.
+std::vector<uint64_t> SampleKeys(int samples) {
+  std::string doc = "<P-Info>\r\n";
+  for (int i = 0; i < samples; ++i) {
+    char ts[32];
+    std::snprintf(ts, sizeof ts, "%04d-%02d-%02d %02d:%02d:%02d.000", 1971 + i % 1029, 1 + i % 12, 1 + i % 28, i % 24,
+                  i % 60, (7 * i) % 60);
+    doc += std::string("<Index no=\"") + std::to_string(i) + "\">\r\n<TS>" + ts + "</TS>\r\n</Index>\r\n";
+  }
+  doc += "</P-Info>\r\n";
+  CMetaParser parser;
+  parser.inputdata_xml(reinterpret_cast<unsigned char*>(&doc[0]), static_cast<PMP_ULONG>(doc.size()), "k.xml");
+  std::vector<uint64_t> keys;
+  _SP_INFO_OSD sample{};
+  for (uint64_t at = 0; parser.outdata_pinfo_osd(at, 0, &sample) == 1; at = sample.sampleTime + 1) {
+    keys.push_back(sample.sampleTime);
+  }
+  return keys;
+}
+
+// Objects are independent and the zone is the process's: two objects
+// converting on two threads at once give what one thread gives.
+TEST(TimeLimits, TwoObjectsOnTwoThreadsAgreeWithOneThread) {
+  ScopedTimeZone tz("CET-1CEST,M3.5.0,M10.5.0/3");
+  constexpr int kSamples = 3000;
+  const std::vector<uint64_t> alone = SampleKeys(kSamples);
+  ASSERT_GT(alone.size(), kSamples / 2u);
+  std::vector<uint64_t> first, second;
+  std::thread a([&] { first = SampleKeys(kSamples); });
+  std::thread b([&] { second = SampleKeys(kSamples); });
+  a.join();
+  b.join();
+  EXPECT_EQ(first, alone);
+  EXPECT_EQ(second, alone);
 }
 
 }  // namespace
