@@ -4,10 +4,14 @@
 #define PLOVER_ENGINE_DOCUMENTENTRY_H
 
 #include <array>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace plover {
 
@@ -48,11 +52,38 @@ struct FileSettings {
   std::array<std::optional<std::string>, kSlotCount> slots;
 };
 
+// What the queries on a stored document look up in it, found on first use
+// and kept with it: where its raw sections lie (outdata_str) and which files
+// its FileList lists (GetAv3File), so that a query does not rescan the
+// document.  Texts are views into the stored copy.
+struct DocumentIndex {
+  static constexpr int kSectionCount = 5;  // V-Info, P-Info, F-Info, AVHash, METAHash
+  struct Section {
+    bool searched = false;
+    std::optional<std::string_view> element;
+  };
+  std::array<Section, kSectionCount> sections;
+
+  // A File element of the FileList that its data type and channel may ask
+  // for: its F-Name content and the first 19 characters of its RecST.
+  struct ListedFile {
+    std::string_view name;
+    std::string_view start;
+  };
+  bool filesListed = false;
+  // (data type, channel) -> the files in document order, up to the first one
+  // without F-Name or RecST, where the list of that pair ends.
+  std::map<std::pair<int32_t, int32_t>, std::vector<ListedFile>> files;
+};
+
 struct DocumentEntry {
   // The whole document as handed in.  The samples parsed from it see their
   // texts in this copy.
   std::shared_ptr<const std::string> document;
   FileSettings settings;
+  // Filled by the (const) queries on first use.  A copy of the entry copies
+  // it: its views point into the same shared, immutable document.
+  mutable DocumentIndex index;
 
   std::string_view Text() const { return document ? std::string_view(*document) : std::string_view(); }
 };

@@ -73,10 +73,18 @@ int32_t outdata_str(const MetadataEngine& engine, const char* fileName, int32_t 
     return static_cast<int32_t>(documentLength);
   }
   if (type < 0 || type > 4) return -1;
-  int32_t elementLength = 0;
-  const int32_t limit = documentLength > 0x7fffffffu ? 0x7fffffff : static_cast<int32_t>(documentLength);
-  const char* element = scan::FindElement(document.data(), limit, kSections[type], &elementLength);
-  if (element == nullptr) return -1;
+  // Each section is searched for once per document, on first use.
+  DocumentIndex::Section& section = it->second.index.sections[static_cast<size_t>(type)];
+  if (!section.searched) {
+    int32_t length = 0;
+    const int32_t limit = documentLength > 0x7fffffffu ? 0x7fffffff : static_cast<int32_t>(documentLength);
+    const char* found = scan::FindElement(document.data(), limit, kSections[type], &length);
+    if (found != nullptr) section.element = std::string_view(found, static_cast<size_t>(length));
+    section.searched = true;
+  }
+  if (!section.element) return -1;
+  const char* element = section.element->data();
+  const int32_t elementLength = static_cast<int32_t>(section.element->size());
   // The caller needs room for one byte more than the element, although no
   // NUL is written: a result below the buffer size means "copied".
   const uint32_t needed = static_cast<uint32_t>(elementLength) + 1;

@@ -42,19 +42,6 @@ int32_t DataTypeCode(std::string_view value) {
   }
 }
 
-bool MatchesChannel(const Element& file, int32_t channel) {
-  const auto ch = scan::FindAttributeText(file.data, file.length, "ch=\"");
-  if (!ch || ch->size() > 2) return false;
-  char digits[3] = {};
-  std::memcpy(digits, ch->data(), ch->size());
-  return std::atoi(digits) == channel;
-}
-
-bool MatchesDataType(const Element& file, int32_t dataType) {
-  const auto dtype = scan::FindAttributeText(file.data, file.length, "dtype=\"");
-  return dtype && DataTypeCode(*dtype) == dataType;
-}
-
 // The first element `name` at or after a position that only moves forward.
 // The element found last is remembered while it still lies ahead, so that a
 // run of File elements without their own F-Name or RecST never rescans the
@@ -99,10 +86,16 @@ std::string NameOf(const std::array<char, kNameField>& field) {
 
 }  // namespace
 
-bool parse_fileList(const char* fileList, uint32_t length, int32_t dataType, int32_t channel, StartTimeList& out) {
-  if (dataType < 0 || dataType > 3 || channel < 1 || channel > 99 || fileList == nullptr) return false;
+namespace {
+
+// Sorts the File elements of a FileList element by data type and channel in
+// one walk: for each pair, the elements a walk for that pair alone would
+// take, in document order, up to the first one without F-Name or RecST (whose
+// pair goes into `ended`).  False when the walk ended early for every pair.
+bool ListFileElements(const Element& fileList, DocumentIndex& index,
+                      std::map<std::pair<int32_t, int32_t>, bool>& ended) {
   uint32_t contentLength = 0;
-  const char* content = scan::GetElementContent(fileList, length, "FileList", &contentLength);
+  const char* content = scan::GetElementContent(fileList.data, fileList.length, "FileList", &contentLength);
   if (content == nullptr) return false;
   const char* const end = content + contentLength;
   ForwardFinder names(end, "F-Name");
@@ -115,18 +108,21 @@ bool parse_fileList(const char* fileList, uint32_t length, int32_t dataType, int
     if (fileStart == nullptr) return false;
     const Element file{fileStart, static_cast<uint32_t>(fileLength)};
 
-    if (MatchesChannel(file, channel) && MatchesDataType(file, dataType)) {
-      const auto name = names.ContentFrom(pos);
-      if (!name) return false;
-      const auto start = starts.ContentFrom(pos);
-      if (!start) return false;
-      std::array<char, kNameField> field{};
-      std::memcpy(field.data(), name->data(), std::min(name->size(), kNameField));
-      // Only the first 19 characters are read: a longer RecST is cut there, a
-      // shorter one reads as if padded with NULs.
-      char time[kTimeTextLength + 1] = {};
-      std::memcpy(time, start->data(), std::min<size_t>(start->size(), kTimeTextLength));
-      out.emplace(static_cast<uint64_t>(scan::ParseDateTime(time, false)), field);
+    const auto ch = scan::FindAttributeText(file.data, file.length, "ch=\"");
+    const auto dtype = scan::FindAttributeText(file.data, file.length, "dtype=\"");
+    if (ch && ch->size() <= 2 && dtype && DataTypeCode(*dtype) >= 0) {
+      char digits[3] = {};
+      std::memcpy(digits, ch->data(), ch->size());
+      const std::pair<int32_t, int32_t> pair(DataTypeCode(*dtype), std::atoi(digits));
+      if (pair.second >= 1 && pair.second <= 99 && !ended[pair]) {
+        const auto name = names.ContentFrom(pos);
+        const auto start = name ? starts.ContentFrom(pos) : std::nullopt;
+        if (name && start) {
+          index.files[pair].push_back({*name, start->substr(0, kTimeTextLength)});
+        } else {
+          ended[pair] = true;
+        }
+      }
     }
 
     const char* next = file.data + file.length;
@@ -135,16 +131,56 @@ bool parse_fileList(const char* fileList, uint32_t length, int32_t dataType, int
   return true;
 }
 
+// Adds the listed files of one pair to a start-time list; the first file of
+// a start time wins.  Times are read now, in the zone of the moment.
+void AddFiles(const std::vector<DocumentIndex::ListedFile>& files, StartTimeList& out) {
+  for (const DocumentIndex::ListedFile& file : files) {
+    std::array<char, kNameField> field{};
+    std::memcpy(field.data(), file.name.data(), std::min(file.name.size(), kNameField));
+    // Only the first 19 characters are read: a longer RecST is cut there, a
+    // shorter one reads as if padded with NULs.
+    char time[kTimeTextLength + 1] = {};
+    std::memcpy(time, file.start.data(), file.start.size());
+    out.emplace(static_cast<uint64_t>(scan::ParseDateTime(time, false)), field);
+  }
+}
+
+// The start-time list of one pair from the document's index.  Times are
+// read at each call, in the zone of the moment.
+StartTimeList FilesOf(const DocumentEntry& entry, int32_t dataType, int32_t channel) {
+  StartTimeList out;
+  DocumentIndex& index = entry.index;
+  if (!index.filesListed) {
+    index.filesListed = true;
+    const Element fileList = FindFileList(entry.Text());
+    std::map<std::pair<int32_t, int32_t>, bool> ended;
+    if (fileList.data != nullptr) ListFileElements(fileList, index, ended);
+  }
+  const auto it = index.files.find({dataType, channel});
+  if (it != index.files.end()) AddFiles(it->second, out);
+  return out;
+}
+
+}  // namespace
+
+bool parse_fileList(const char* fileList, uint32_t length, int32_t dataType, int32_t channel, StartTimeList& out) {
+  if (dataType < 0 || dataType > 3 || channel < 1 || channel > 99 || fileList == nullptr) return false;
+  DocumentIndex index;
+  std::map<std::pair<int32_t, int32_t>, bool> ended;
+  const bool walked = ListFileElements({fileList, length}, index, ended);
+  const std::pair<int32_t, int32_t> pair(dataType, channel);
+  const auto it = index.files.find(pair);
+  if (it != index.files.end()) AddFiles(it->second, out);
+  return walked && !ended[pair];
+}
+
 bool GetAv3File(const MetadataEngine& engine, int32_t dataType, int32_t channel, _META_VO_SFILELIST** list,
                 int32_t* count, const char* fileName) {
   if (list == nullptr || count == nullptr || fileName == nullptr) return false;
   const auto it = engine.documents.find(fileName);
   if (it == engine.documents.end()) return false;
 
-  StartTimeList files;
-  const Element fileList = FindFileList(it->second.Text());
-  if (fileList.data != nullptr) parse_fileList(fileList.data, fileList.length, dataType, channel, files);
-
+  const StartTimeList files = FilesOf(it->second, dataType, channel);
   *count = static_cast<int32_t>(files.size());
   if (files.empty()) {
     *list = nullptr;
@@ -159,8 +195,7 @@ bool GetAv3File(const MetadataEngine& engine, int32_t dataType, int32_t channel,
   return true;
 }
 
-// The same lists GetAv3File hands out, read straight from the start-time
-// lists: the FileList is located once, and no array is allocated.
+// The same lists GetAv3File hands out, without allocating arrays.
 void register_files(MetadataEngine& engine, const std::string& documentFileName) {
   struct Pair {
     int32_t dataType;
@@ -170,12 +205,10 @@ void register_files(MetadataEngine& engine, const std::string& documentFileName)
                                     {2, 4}, {2, 5}, {3, 1}, {3, 2}, {1, 1}, {1, 2}, {1, 3}};
   const auto it = engine.documents.find(documentFileName);
   if (it == engine.documents.end()) return;
-  const Element fileList = FindFileList(it->second.Text());
-  if (fileList.data == nullptr) return;
   for (const Pair& pair : kPairs) {
-    StartTimeList files;
-    parse_fileList(fileList.data, fileList.length, pair.dataType, pair.channel, files);
-    for (const auto& [start, name] : files) engine.documentByFile.try_emplace(NameOf(name), documentFileName);
+    for (const auto& [start, name] : FilesOf(it->second, pair.dataType, pair.channel)) {
+      engine.documentByFile.try_emplace(NameOf(name), documentFileName);
+    }
   }
 }
 

@@ -15,12 +15,18 @@
 //
 // The last 128 bytes of a file are never taken for a chunk.  The container
 // is untrusted: every header and payload must lie wholly inside the file, or
-// the load fails; every allocation is bounded by the file's size before it
-// is made; every walk strictly advances and so ends.  A read that yields
+// the load fails; a payload costs memory only for its markup (the span from
+// its first '<' to its last '>'), and index tables are read in pieces; every
+// walk strictly advances and so ends.  Intake is linear in the file's size
+// whatever the index says: an indexed item is read and scanned once per data
+// chunk, however many records name it, and index entries that an earlier
+// table already covered are not read again.  A read that yields
 // fewer bytes than asked (the file ends inside a header or payload) fails
 // the load like a read that yields nothing, so no part of a header or
 // payload is ever left undefined.  What was stored before a failure stays.
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -56,31 +62,104 @@ uint32_t U32(const unsigned char* p) {
          (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// Reads `length` bytes at `offset` into a new buffer.  The range is checked
-// against the file's size before anything is allocated, so a length that a
-// header merely claims never turns into memory.
-bool ReadPayload(FileReader& file, uint64_t offset, uint32_t length, std::vector<char>& out) {
-  if (offset > file.size() || length > file.size() - offset) return false;
-  out.resize(length);  // every byte is read before it is used
-  return file.read_exact(offset, length, out.data());
+// The text read by FileReader::read_markup, never null: a payload without
+// markup is an empty text, not a missing one.
+const char* TextOf(const std::vector<char>& text) {
+  static const char kEmpty = '\0';
+  return text.empty() ? &kEmpty : text.data();
 }
 
-// Reads an item with the 24-byte header at `item` and parses it as a sample
-// text.  `*itemSize` receives the item's whole size.  An empty payload adds
-// no sample (it is not read, so it does not fail the load either).  The
-// payload is read into `payload`, which the items of a chunk share.
-bool ReadSampleItem(const MetaFileEngine& engine, FileReader& file, uint64_t item, uint32_t indexNumber,
-                    SampleTable& table, bool checkType, uint64_t* itemSize, std::vector<char>& payload) {
+// Reads the 24-byte item header at `item`: `*length` receives the payload
+// length, `*type` the item type.
+bool ReadItemHeader(FileReader& file, uint64_t item, uint32_t* length, uint16_t* type) {
   unsigned char header[kItemHeaderSize];
   if (!file.read_exact(item, kItemHeaderSize, header)) return false;
-  const uint32_t length = U32(header + kItemLengthAt);
-  if (itemSize != nullptr) *itemSize = uint64_t{kItemHeaderSize} + length;
-  if (checkType && U16(header) != kSampleItemType) return true;
-  if (length == 0) return true;
-  if (!ReadPayload(file, item + kItemHeaderSize, length, payload)) return false;
-  engine.parse_pinfo_mk2(payload.data(), length, indexNumber, table);
+  *length = U32(header + kItemLengthAt);
+  *type = U16(header);
   return true;
 }
+
+// Reads the markup of the payload of the item at `item` (`length` bytes
+// after its header) into `payload`, which the items of a chunk share.
+bool ReadItemPayload(FileReader& file, uint64_t item, uint32_t length, std::vector<char>& payload) {
+  return file.read_markup(item + kItemHeaderSize, length, payload);
+}
+
+// What one indexed item gave: whether it had a text to parse, and the texts
+// found in it.  Many records may name one index entry, and many entries one
+// item; the item is read and scanned once per data chunk, then stored under
+// each record's index number.  Storing the same found texts again gives what
+// parsing the same bytes again would give.
+struct IndexedItem {
+  bool hasText = false;
+  Mk2SampleText found;
+};
+
+// Index entries as they arrive from the index tables, first entry of a number
+// winning.  A table's run of entries is read in pieces, so that a run that a
+// table merely claims (within the file) never turns into one buffer; and
+// entries that an earlier table already covered at the same file position
+// are not read again: they are the same entries, and an index number already
+// present keeps its first offset anyway.  Runs are kept per position modulo
+// the entry size, since only entries at the same alignment coincide.
+class IndexBuilder {
+ public:
+  explicit IndexBuilder(std::map<uint32_t, uint32_t>& index) : index_(index) {}
+
+  // Adds the entries of the run [begin, end), already known to lie inside
+  // the file.
+  bool AddRun(FileReader& file, uint64_t begin, uint64_t end) {
+    std::map<uint64_t, uint64_t>& covered = covered_[begin % kIndexEntrySize];
+    uint64_t at = begin;
+    while (at < end) {
+      // The first covered stretch that ends after `at`.
+      auto next = covered.upper_bound(at);
+      if (next != covered.begin()) {
+        auto prev = std::prev(next);
+        if (prev->second > at) {
+          at = prev->second;  // inside a stretch read before: skip it
+          continue;
+        }
+      }
+      const uint64_t stop = next == covered.end() ? end : std::min(end, next->first);
+      if (!ReadEntries(file, at, stop)) return false;
+      Cover(covered, at, stop);
+      at = stop;
+    }
+    return true;
+  }
+
+ private:
+  static constexpr uint32_t kPieceEntries = 8192;
+
+  bool ReadEntries(FileReader& file, uint64_t begin, uint64_t end) {
+    unsigned char piece[kPieceEntries * kIndexEntrySize];
+    while (begin < end) {
+      const uint64_t length = std::min<uint64_t>(end - begin, sizeof piece);
+      if (!file.read_exact(begin, static_cast<uint32_t>(length), piece)) return false;
+      for (uint64_t i = 0; i < length; i += kIndexEntrySize) {
+        index_.emplace(U32(piece + i), U32(piece + i + 4));  // the first entry for a number wins
+      }
+      begin += length;
+    }
+    return true;
+  }
+
+  // Records [begin, end) as read, merging it with the stretches it touches.
+  static void Cover(std::map<uint64_t, uint64_t>& covered, uint64_t begin, uint64_t end) {
+    auto it = covered.lower_bound(begin);
+    if (it != covered.begin() && std::prev(it)->second >= begin) --it;
+    while (it != covered.end() && it->first <= end) {
+      begin = std::min(begin, it->first);
+      end = std::max(end, it->second);
+      it = covered.erase(it);
+    }
+    covered.emplace(begin, end);
+  }
+
+  std::map<uint32_t, uint32_t>& index_;
+  std::map<uint64_t, uint64_t> covered_[kIndexEntrySize];  // per alignment: start -> end
+};
 
 }  // namespace
 
@@ -95,6 +174,7 @@ bool MetaFileEngine::read_container(FileReader& file, uint32_t size) {
   if (bound == 0) return true;
 
   std::map<uint32_t, uint32_t> index;  // index number -> item offset in its data chunk
+  IndexBuilder builder(index);
   uint64_t offset = 0;
   do {
     unsigned char header[kHeaderChunkSize];
@@ -109,19 +189,12 @@ bool MetaFileEngine::read_container(FileReader& file, uint32_t size) {
         if (!file.read_exact(indexOffset, kIndexHeaderSize, table)) return false;
         const uint64_t count = U32(table + kIndexCountAt);
         // An index without entries adds nothing.  A run of entries that does
-        // not fit 32 bits cannot lie inside the file: ReadPayload refuses it
-        // like any run past the end, and the load fails.
+        // not lie inside the file fails the load, before anything is read.
+        const uint64_t begin = uint64_t{indexOffset} + kIndexHeaderSize;
+        const uint64_t runLength = count * kIndexEntrySize;
         if (count != 0) {
-          const uint64_t runLength = count * kIndexEntrySize;
-          if (runLength > UINT32_MAX) return false;
-          std::vector<char> run;
-          if (!ReadPayload(file, uint64_t{indexOffset} + kIndexHeaderSize, static_cast<uint32_t>(runLength), run)) {
-            return false;
-          }
-          const auto* entry = reinterpret_cast<const unsigned char*>(run.data());
-          for (uint64_t i = 0; i < count; ++i, entry += kIndexEntrySize) {
-            index.emplace(U32(entry), U32(entry + 4));  // the first entry for a number wins
-          }
+          if (runLength > UINT32_MAX || begin > file.size() || runLength > file.size() - begin) return false;
+          if (!builder.AddRun(file, begin, begin + runLength)) return false;
         }
       }
     } else if (std::memcmp(header, "HSPR", 4) == 0) {
@@ -131,8 +204,9 @@ bool MetaFileEngine::read_container(FileReader& file, uint32_t size) {
       // parser's refusal (the path has file information) is not a failure.
       if (info[kInfoKindAt] == kInfoKindText && chunkSize > kInfoHeaderSize) {
         std::vector<char> text;
-        if (!ReadPayload(file, offset + kInfoHeaderSize, chunkSize - kInfoHeaderSize, text)) return false;
-        parse_vinfo_mk2(text.data(), static_cast<uint32_t>(text.size()));
+        if (!file.read_markup(offset + kInfoHeaderSize, chunkSize - kInfoHeaderSize, text)) return false;
+        bytesExamined += text.size();
+        parse_vinfo_mk2(TextOf(text), static_cast<uint32_t>(text.size()));
       }
     } else if (std::memcmp(header, "DHED", 4) == 0) {
       if (!read_data_chunk(file, static_cast<uint32_t>(offset), chunkSize, index)) return false;
@@ -152,6 +226,7 @@ bool MetaFileEngine::read_data_chunk(FileReader& file, uint32_t chunkOffset, uin
                                      const std::map<uint32_t, uint32_t>& index) {
   SampleTable table;
   std::vector<char> payload;
+  std::map<uint32_t, IndexedItem> items;  // item offset in the chunk -> what it gave
   const uint64_t chunkEnd = uint64_t{chunkOffset} + chunkSize;
   uint64_t record = uint64_t{chunkOffset} + kDataHeaderSize;
 
@@ -173,19 +248,39 @@ bool MetaFileEngine::read_data_chunk(FileReader& file, uint32_t chunkOffset, uin
           if (!file.read_exact(item + 2, 2, length)) return false;
           item += 4u + U16(length);
         } else {
-          uint64_t itemSize = 0;
-          if (!ReadSampleItem(*this, file, item, indexNumber, table, true, &itemSize, payload)) return false;
-          item += itemSize;
+          uint32_t length = 0;
+          uint16_t itemType = 0;
+          if (!ReadItemHeader(file, item, &length, &itemType)) return false;
+          // An empty payload adds no sample (it is not read, so it does not
+          // fail the load either).
+          if (itemType == kSampleItemType && length != 0) {
+            if (!ReadItemPayload(file, item, length, payload)) return false;
+            bytesExamined += payload.size();
+            parse_pinfo_mk2(TextOf(payload), static_cast<uint32_t>(payload.size()), indexNumber, table);
+          }
+          item += uint64_t{kItemHeaderSize} + length;
         }
       }
     }
 
     auto indexed = index.find(indexNumber);
     if (indexed != index.end()) {
-      if (!ReadSampleItem(*this, file, uint64_t{chunkOffset} + indexed->second, indexNumber, table, false, nullptr,
-                          payload)) {
-        return false;
+      auto read = items.find(indexed->second);
+      if (read == items.end()) {
+        const uint64_t item = uint64_t{chunkOffset} + indexed->second;
+        IndexedItem got;
+        uint32_t length = 0;
+        uint16_t itemType = 0;
+        if (!ReadItemHeader(file, item, &length, &itemType)) return false;
+        if (length != 0) {
+          if (!ReadItemPayload(file, item, length, payload)) return false;
+          got.hasText = true;
+          bytesExamined += payload.size();
+          got.found = read_sample_text(TextOf(payload), static_cast<uint32_t>(payload.size()));
+        }
+        read = items.emplace(indexed->second, std::move(got)).first;
       }
+      if (read->second.hasText) store_sample(read->second.found, indexNumber, table);
     }
 
     if (recordSize == 0) break;

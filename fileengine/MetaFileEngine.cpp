@@ -46,7 +46,9 @@ bool MetaFileEngine::load_file(const char* path, int32_t option) {
   CurrentPathScope scope(currentPath, path);
   const uint32_t size = size64 > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(size64);
   FileReader reader(file, size);
-  return option == kContainerForm ? read_container(reader, size) : read_text_file(reader, size);
+  const bool read = option == kContainerForm ? read_container(reader, size) : read_text_file(reader, size);
+  bytesExamined += reader.bytes_read();
+  return read;
 }
 
 }  // namespace plover

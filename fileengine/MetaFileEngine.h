@@ -37,6 +37,10 @@ class MetaFileEngine {
   uint32_t osdInfoSizeMk2 = kDefaultOsdInfoSize;  // size of each caller text buffer
   std::string currentPath;                        // the file being read; empty otherwise
   int32_t fileForm = kNoForm;
+  // Work of the loads so far: bytes read from files plus bytes handed to the
+  // text parsers.  The hostile-input tests and the fuzzers hold it against
+  // the input's size.
+  uint64_t bytesExamined = 0;
 
   // Forgets every file and the chosen form; the OSD info size stays.
   void clear_files();
@@ -61,6 +65,11 @@ class MetaFileEngine {
   // with the greatest index number.  False (table unchanged) when the sample
   // has no usable time.
   bool parse_pinfo_mk2(const char* text, uint32_t textLength, uint32_t indexNumber, SampleTable& table) const;
+  // The two halves of parse_pinfo_mk2: the texts a sample text gives, and
+  // storing them with inheritance.  A text read once may be stored under many
+  // index numbers.
+  static Mk2SampleText read_sample_text(const char* text, uint32_t textLength);
+  bool store_sample(const Mk2SampleText& found, uint32_t indexNumber, SampleTable& table) const;
 
   // The container form: walks the chunks of a file of `size` bytes.
   bool read_container(FileReader& file, uint32_t size);

@@ -52,8 +52,9 @@ struct VInfoMk2Record {
   std::array<Mk2Text, kSlotCount> slots;
 };
 
-// One position sample, in the field order of _SP_INFO_OSD_MK2.
-struct PInfoMk2Sample {
+// The texts that one sample text gives, before inheritance: null where the
+// text lacks the element.
+struct Mk2SampleText {
   Mk2Text ts;
   Mk2Text gStat;
   Mk2Text latitude;
@@ -61,6 +62,11 @@ struct PInfoMk2Sample {
   Mk2Text own;
   Mk2Text radarOwn;
   Mk2Text radarTarget;
+};
+
+// One position sample, in the field order of _SP_INFO_OSD_MK2: the seven
+// texts, then these.
+struct PInfoMk2Sample : Mk2SampleText {
   Mk2Text fileName;        // the path of the metadata file the sample came from
   int64_t sampleTime = 0;  // seconds since 1970-01-01 00:00:00 UTC
   uint32_t indexNumber = 0;

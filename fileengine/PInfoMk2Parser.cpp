@@ -19,12 +19,31 @@ void Replace(Mk2Text& field, const std::optional<std::string_view>& text) {
   if (text && !(field && *field == *text)) field = MakeMk2Text(*text);
 }
 
+// Replaces `field` with a text read before, when that text was found.
+void Apply(Mk2Text& field, const Mk2Text& found) {
+  if (found && field != found) field = found;
+}
+
 }  // namespace
 
-bool MetaFileEngine::parse_pinfo_mk2(const char* text, uint32_t textLength, uint32_t indexNumber,
-                                     SampleTable& table) const {
-  if (text == nullptr) return false;
+Mk2SampleText MetaFileEngine::read_sample_text(const char* text, uint32_t textLength) {
+  Mk2SampleText found;
+  const std::string_view whole(text, textLength);
+  Replace(found.ts, ContentIn(whole, "TS"));
+  Replace(found.gStat, ContentIn(whole, "G-STAT"));
+  if (std::optional<std::string_view> gps = ContentIn(whole, "GPS")) {
+    Replace(found.latitude, ContentIn(*gps, "Latitude"));
+    Replace(found.longitude, ContentIn(*gps, "Longitude"));
+    Replace(found.own, ContentIn(*gps, "Own"));
+  }
+  if (std::optional<std::string_view> radar = ContentIn(whole, "Radar")) {
+    Replace(found.radarOwn, ContentIn(*radar, "Own"));
+    Replace(found.radarTarget, ContentIn(*radar, "Target"));
+  }
+  return found;
+}
 
+bool MetaFileEngine::store_sample(const Mk2SampleText& found, uint32_t indexNumber, SampleTable& table) const {
   // Inherit from the sample with this index number, else the greatest one.
   // Texts are immutable and shared, so inheriting copies no bytes.
   PInfoMk2Sample sample;
@@ -33,19 +52,13 @@ bool MetaFileEngine::parse_pinfo_mk2(const char* text, uint32_t textLength, uint
     if (base == table.end()) base = std::prev(table.end());
     sample = base->second;
   }
-
-  const std::string_view whole(text, textLength);
-  Replace(sample.ts, ContentIn(whole, "TS"));
-  Replace(sample.gStat, ContentIn(whole, "G-STAT"));
-  if (std::optional<std::string_view> gps = ContentIn(whole, "GPS")) {
-    Replace(sample.latitude, ContentIn(*gps, "Latitude"));
-    Replace(sample.longitude, ContentIn(*gps, "Longitude"));
-    Replace(sample.own, ContentIn(*gps, "Own"));
-  }
-  if (std::optional<std::string_view> radar = ContentIn(whole, "Radar")) {
-    Replace(sample.radarOwn, ContentIn(*radar, "Own"));
-    Replace(sample.radarTarget, ContentIn(*radar, "Target"));
-  }
+  Apply(sample.ts, found.ts);
+  Apply(sample.gStat, found.gStat);
+  Apply(sample.latitude, found.latitude);
+  Apply(sample.longitude, found.longitude);
+  Apply(sample.own, found.own);
+  Apply(sample.radarOwn, found.radarOwn);
+  Apply(sample.radarTarget, found.radarTarget);
 
   // Samples of one load share one copy of the path.
   if (!sample.fileName || *sample.fileName != currentPath) sample.fileName = MakeMk2Text(currentPath);
@@ -58,6 +71,12 @@ bool MetaFileEngine::parse_pinfo_mk2(const char* text, uint32_t textLength, uint
 
   table.insert_or_assign(indexNumber, std::move(sample));
   return true;
+}
+
+bool MetaFileEngine::parse_pinfo_mk2(const char* text, uint32_t textLength, uint32_t indexNumber,
+                                     SampleTable& table) const {
+  if (text == nullptr) return false;
+  return store_sample(read_sample_text(text, textLength), indexNumber, table);
 }
 
 }  // namespace plover

@@ -34,15 +34,10 @@ uint32_t IndexNumber(std::string_view value) {
 bool MetaFileEngine::read_text_file(FileReader& file, uint32_t size) {
   if (size == 0) return false;
 
-  // The whole file, with as many reads as the system needs.  The buffer is
-  // as large as the file really is (the reader sized it).
-  std::vector<char> buffer(size);
-  uint32_t total = 0;
-  while (total < size) {
-    uint32_t got = 0;
-    if (!file.read_at(total, size - total, buffer.data() + total, &got)) return false;
-    total += got;
-  }
+  // The markup of the whole file (from its first '<' to its last '>'), read
+  // in pieces: what lies outside that span holds no element.
+  std::vector<char> buffer;
+  if (!file.read_markup(0, size, buffer)) return false;
   const std::string_view whole(buffer.data(), buffer.size());
 
   std::optional<std::string_view> fileInfo = ContentIn(whole, "F-Info");
@@ -62,6 +57,7 @@ bool MetaFileEngine::read_text_file(FileReader& file, uint32_t size) {
     std::optional<std::string_view> element = FindElementIn(rest, "Index");
     if (!element) break;
     if (std::optional<std::string_view> number = AttributeValue(*element, "no=\"")) {
+      bytesExamined += element->size();
       parse_pinfo_mk2(element->data(), static_cast<uint32_t>(element->size()), IndexNumber(*number), table);
     }
     rest.remove_prefix(static_cast<size_t>(element->data() + element->size() - rest.data()));

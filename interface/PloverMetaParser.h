@@ -16,7 +16,12 @@
 //    hands out is GetAv3File's array; release it with ReleaseAv3FileList (on
 //    Windows, VirtualFree(list, 0, MEM_RELEASE) works as well).
 //  - No exceptions cross this interface; results are return codes.
-//  - One object is used by one thread at a time; two objects share nothing.
+//  - One object is used by one thread at a time; two objects share nothing
+//    and may be used on two threads at once.  The time zone is the one
+//    exception: calendar times are read as local standard time of the
+//    process's zone (the TZ variable, else the system's), read on every
+//    conversion.  Set it before the objects are used; a thread that changes
+//    TZ while another converts races inside the C runtime.
 //
 // This header is plain C++98.  Records keep the exact byte layout of the
 // 32-bit interface (4-byte pointers, 64-bit fields on 8-byte boundaries); in a

@@ -42,6 +42,11 @@ bool File::Open(const char* path) {
   if (path == nullptr) return false;
   HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
+  // Only a file on disk: a pipe or a device could block a read forever.
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return false;
+  }
   handle_ = h;
   return true;
 }
@@ -81,11 +86,14 @@ bool File::Open(const char* path) {
   if (path == nullptr) return false;
   int fd;
   do {
-    fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO without a writer returns at once.
+    fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return false;
+  // Only a regular file, judged on the open handle (no race with a rename):
+  // a FIFO, socket, device or directory could block a read or never end.
   struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // a folder is no file to read
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return false;
   }

@@ -19,7 +19,10 @@ class File {
   File& operator=(const File&) = delete;
 
   // Opens an existing file for reading while others may read and write it.
-  // The path's bytes are handed to the system unchanged.
+  // The path's bytes are handed to the system unchanged.  Anything but a
+  // regular file on disk (FIFO, socket, device, directory) is refused before
+  // anything can block: the open does not wait, and the type is checked on
+  // the open handle.
   bool Open(const char* path);
   bool IsOpen() const;
   void Close();

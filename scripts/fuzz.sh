@@ -28,8 +28,11 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus"
   seeds=()
   [ -d "$root/fuzz/seeds/$t" ] && seeds=("$root/fuzz/seeds/$t")
+  # Containers need room for many chunks and records pointing at each other.
+  max_len=65536
+  [ "$t" = fuzz_file ] && max_len=1048576
   echo "== $t: ${seconds}s"
-  (cd "$build" && "./fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  (cd "$build" && "./fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$max_len" \
     -dict="$root/fuzz/plover.dict" -print_final_stats=1 "$corpus" "${seeds[@]}" 2>"$build/$t.log") || {
     tail -40 "$build/$t.log" >&2
     echo "$t failed" >&2

@@ -50,12 +50,33 @@ TEST(ParseDateTime, FieldsReadLikeAtolAndNormalise) {
   EXPECT_EQ(ParseDateTime("2016-01-01 1x:00:00", false), 1451606400 + 3600);
 }
 
-TEST(ParseDateTime, LimitsOf1970And3000) {
-  ScopedTimeZone tz("UTC0");
-  EXPECT_EQ(ParseDateTime("1969-12-31 23:59:59", false), 0);
-  EXPECT_EQ(ParseDateTime("3000-12-31 23:59:59", false), 32535215999LL);
-  EXPECT_EQ(ParseDateTime("3001-01-01 00:00:00", false), 0);
-  EXPECT_EQ(ParseDateTime("abcdefghijklmnopqrs", false), 0);  // year 0
+TEST(ParseDateTime, LimitsOnTheUtcTime) {
+  struct Case {
+    const char* zone;
+    const char* text;
+    int64_t expected;
+  };
+  const Case cases[] = {
+      {"UTC0", "1969-12-31 23:59:59", 0},
+      {"UTC0", "1969-12-31 24:00:01", 1},
+      {"UTC0", "3000-12-31 23:59:59", 32535215999LL},
+      {"UTC0", "3001-01-01 00:00:00", 0},
+      {"EST5", "1969-12-31 19:00:01", 1},  // local 1969, UTC 1970
+      {"EST5", "1969-12-31 18:59:59", 0},
+      {"EST5", "3000-12-31 18:59:59", 32535215999LL},
+      {"EST5", "3000-12-31 19:00:00", 0},
+      {"JST-9", "1970-01-01 08:59:59", 0},
+      {"JST-9", "3001-01-01 08:59:59", 32535215999LL},  // local 3001, UTC 3000
+      {"JST-9", "3000-13-01 08:59:59", 32535215999LL},
+      {"JST-9", "3001-01-01 09:00:00", 0},
+      {"UTC0", "abcdefghijklmnopqrs", 0},  // year 0
+  };
+  for (const Case& c : cases) {
+    ScopedTimeZone tz(c.zone);
+    EXPECT_EQ(ParseDateTime(c.text, false), c.expected) << c.zone << " " << c.text;
+  }
+  ScopedTimeZone tz("EST5");
+  EXPECT_EQ(ParseDateTime("1969-12-31 19:00:01.250", true), 1250);
 }
 
 }  // namespace
