@@ -212,7 +212,7 @@ package() {
   )
   rc=$?
   set -e
-  dpkg -r plovermetaparser >/dev/null
+  dpkg -P plovermetaparser >/dev/null
   [ "$rc" -eq 0 ] && echo "package: 7 passed, 0 failed"
 }
 
