@@ -32,6 +32,10 @@ struct Recording::State {
   Form form = Form::kDocument;
   std::string path;
   std::string name;
+  // The path the library knows a second-generation file by: `path`, or the
+  // repaired copy of a cut-off file that was read in its place.
+  std::string libraryPath;
+  Recovery recovery;
   std::unique_ptr<CMetaParser> parser;
   TextPool pool;
   SampleTable samples;
@@ -59,6 +63,8 @@ void LoadDocument(Recording::State& state, std::string bytes);
 void LoadSecondGeneration(Recording::State& state);
 void LoadTrack(Recording::State& state, const std::string& bytes);
 void LoadBinary(Recording::State& state, const std::string& bytes);
+// The error of a cut-off file without one complete sample.
+Error CutOffError(const Recording::State& state);
 
 }  // namespace plover
 
