@@ -6,13 +6,30 @@
 
 namespace plovermeta {
 
-Recording OpenRecording(const Args& args, const std::string& path) {
+namespace {
+
+bool strictFiles = false;
+
+}  // namespace
+
+void SetStrict(bool strict) { strictFiles = strict; }
+
+std::string RecoveryText(const plover::Recovery& recovery) {
+  return "at byte " + std::to_string(recovery.cutAt) + ", " + std::to_string(recovery.recovered) +
+         (recovery.recovered == 1 ? " complete sample" : " complete samples") + " recovered";
+}
+
+Recording OpenRecording(const Args& args, const std::string& path, bool needSamples) {
   std::optional<FileForm> form;
   if (std::optional<std::string> name = args.Value("form")) {
     form = FormFromOption(*name);
     if (!form) throw UsageError("unknown form '" + *name + "' (document, container, text, vtt or binary)");
   }
-  return OpenPath(path, form);
+  Recording recording = OpenPath(path, form);
+  if (needSamples && recording.samples().empty()) {
+    throw InputError(path + " holds no " + (recording.form() == FileForm::kTrack ? "cue" : "sample"));
+  }
+  return recording;
 }
 
 Recording OpenPath(const std::string& path, std::optional<FileForm> form) {
@@ -20,7 +37,13 @@ Recording OpenPath(const std::string& path, std::optional<FileForm> form) {
   options.form = form;
   options.zone = plover::TimeZone::Machine();
   try {
-    return Recording::Open(path, options);
+    Recording recording = Recording::Open(path, options);
+    if (recording.recovery().cutOff) {
+      const std::string what = path + " is cut off " + RecoveryText(recording.recovery());
+      if (strictFiles) throw InputError(what + " (--strict)");
+      Warn(what);
+    }
+    return recording;
   } catch (const plover::Error& error) {
     std::string message = error.what();
     if (error.code() == plover::ErrorCode::kUnknownForm) {
