@@ -70,8 +70,8 @@ std::optional<std::string> RepairTagged(std::string_view bytes) {
 std::optional<std::string> RepairContainer(std::string_view bytes) {
   constexpr size_t kTail = 128, kChunkHeader = 12, kDataHeader = 24, kRecordHeader = 32, kIndexAt = 80;
   const size_t size = bytes.size();
-  std::vector<size_t> headers;  // header chunks kept whole
-  std::optional<size_t> cutData;
+  std::vector<size_t> headers;          // header chunks kept whole
+  std::optional<size_t> cutData, data;  // the data chunk cut short, the first one
   size_t offset = 0, kept = 0;
   const std::string_view start = bytes.substr(0, 4);
   if (start != "HFPR" && start != "HSPR" && start != "DHED") return std::nullopt;  // not a container
@@ -83,6 +83,7 @@ std::optional<std::string> RepairContainer(std::string_view bytes) {
     if (end < offset + kChunkHeader) return std::nullopt;  // does not walk
     if (end + kTail <= size || (type != "DHED" && end <= size)) {
       if (type == "HFPR" && end >= offset + kIndexAt + 4) headers.push_back(offset);
+      if (type == "DHED" && !data) data = offset;
       offset = kept = static_cast<size_t>(end);
       if (end + kTail <= size) continue;
       break;
@@ -96,6 +97,7 @@ std::optional<std::string> RepairContainer(std::string_view bytes) {
         record = static_cast<size_t>(recordEnd);
       }
       cutData = offset;
+      if (!data) data = offset;
       kept = record;
     }
     break;
@@ -111,11 +113,10 @@ std::optional<std::string> RepairContainer(std::string_view bytes) {
       const uint64_t count = std::min<uint64_t>(U32(repaired, table + 16), (kept - table - 20) / 8);
       for (uint64_t i = 0; i < count; ++i) {
         const size_t entry = static_cast<size_t>(table + 20 + 8 * i);
-        if (cutData) {
-          // Entries lead to items of the data chunk being read.
-          const uint64_t item = uint64_t{*cutData} + U32(repaired, entry + 4);
-          if (item + 24 > kept || item + 24 + U32(repaired, static_cast<size_t>(item) + 12) > kept) continue;
-        }
+        // Entries lead to items of the data chunk being read: without one
+        // they lead past the cut.
+        const uint64_t item = uint64_t{data.value_or(kept)} + U32(repaired, entry + 4);
+        if (item + 24 > kept || item + 24 + U32(repaired, static_cast<size_t>(item) + 12) > kept) continue;
         std::copy_n(repaired.begin() + static_cast<std::ptrdiff_t>(entry), 8,
                     repaired.begin() + static_cast<std::ptrdiff_t>(table + 20 + 8 * uint64_t{written}));
         ++written;

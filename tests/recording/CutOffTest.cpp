@@ -14,6 +14,7 @@
 #include "TempDir.h"
 #include "TimeZone.h"
 #include "plover/Recording.h"
+#include "recording/Recovery.h"
 
 namespace plover {
 namespace {
@@ -44,7 +45,9 @@ std::vector<size_t> ContainerEnds(const std::string& bytes) {
   std::vector<size_t> ends;
   for (size_t chunk = 0; chunk + 128 < bytes.size(); chunk += U32(bytes, chunk + 4)) {
     if (bytes.compare(chunk, 4, "DHED") != 0) continue;
-    for (size_t record = chunk + 24; record < chunk + U32(bytes, chunk + 4); record += U32(bytes, record + 8)) {
+    const size_t end = std::min<size_t>(chunk + U32(bytes, chunk + 4), bytes.size());
+    for (size_t record = chunk + 24; record + 32 <= end && U32(bytes, record + 8) > 0;
+         record += U32(bytes, record + 8)) {
       ends.push_back(record + U32(bytes, record + 8));
     }
   }
@@ -157,6 +160,29 @@ TEST_F(CutOffTest, TextFileKeepsEveryCompleteSample) {
 TEST_F(CutOffTest, ContainerKeepsEveryCompleteRecord) {
   const std::string whole = ReadFile(kDir + "/20260314_100000_M2.dat");
   ExpectRecovery(whole, ContainerEnds(whole), FromDisk("cut_M2.dat"));
+}
+
+// The repaired copy walks as a whole container does: chunks up to the
+// 128-byte tail, the complete records only, index entries inside the file.
+TEST(RepairContainerTest, ChunksRecordsAndIndexEndBeforeTheTail) {
+  const std::string whole = ReadFile(kDir + "/20260314_100000_M2.dat");
+  const std::vector<size_t> ends = ContainerEnds(whole);
+  for (size_t cut : CutOffsets(ends, whole.size())) {
+    const std::optional<std::string> repaired = RepairContainer(std::string_view(whole).substr(0, cut));
+    ASSERT_TRUE(repaired) << cut;
+    const size_t bound = repaired->size() - 128;
+    size_t chunk = 0, data = 0;
+    for (; chunk < bound; chunk += U32(*repaired, chunk + 4))
+      data = repaired->compare(chunk, 4, "DHED") == 0 ? chunk : data;
+    EXPECT_EQ(chunk, bound) << cut;
+    const size_t complete = static_cast<size_t>(std::upper_bound(ends.begin(), ends.end(), cut) - ends.begin());
+    const std::vector<size_t> kept = ContainerEnds(*repaired);
+    EXPECT_TRUE(kept.size() == complete && std::equal(kept.begin(), kept.end(), ends.begin())) << cut;
+    const size_t table = U32(*repaired, 80);
+    for (size_t i = 0; table != 0 && i < U32(*repaired, table + 16); ++i) {
+      EXPECT_LE(data + U32(*repaired, table + 24 + 8 * i) + 24, bound) << cut;
+    }
+  }
 }
 
 TEST_F(CutOffTest, BinaryRecordsKeepEveryCompleteRecord) {
