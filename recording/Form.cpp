@@ -43,8 +43,13 @@ std::optional<Form> DetectForm(std::string_view head, uint64_t size) {
   if (head.compare(start, 6, "WEBVTT") == 0) return Form::kTrack;
 
   // A binary record starts with 8 bytes not read, then its time stamp text.
-  if (size > 0 && size % kBinaryRecordSize == 0 && head.size() >= 20 && IsDigit(head[8]) && IsDigit(head[9]) &&
-      IsDigit(head[10]) && IsDigit(head[11]) && !IsDigit(head[12])) {
+  // Records cut off at the end leave a size that is no multiple of theirs;
+  // such a file that starts as markup is not taken for one.
+  const bool year = head.size() >= 13 && IsDigit(head[8]) && IsDigit(head[9]) && IsDigit(head[10]) &&
+                    IsDigit(head[11]) && !IsDigit(head[12]);
+  if (year && size % kBinaryRecordSize == 0) return Form::kBinary;
+  const size_t first = head.find_first_not_of(" \t\r\n");
+  if (year && head[first] != '<') {
     return Form::kBinary;
   }
 

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "recording/RecordingState.h"
+#include "recording/Recovery.h"
 #include "recording/SampleTableBuilder.h"
 
 namespace plover {
@@ -84,10 +86,50 @@ std::string NamedZone(const Recording::State& state) {
   return {};
 }
 
-void Load(Recording::State& state, const OpenOptions& options, std::string_view bytes) {
-  state.parser = std::make_unique<CMetaParser>();
-  state.parser->SetOsdInfoSize(kTextSize);
-  state.parser->SetOsdInfoSizeMk2(kTextSize);
+// The repaired copy of a cut-off second-generation file, which the library
+// reads by path; removed once read.
+class RepairedCopy {
+ public:
+  RepairedCopy(const std::string& bytes, const std::string& name) {
+    static std::random_device random;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    const std::filesystem::path path =
+        folder / ("plover-recovered-" + std::to_string(random()) + "-" + std::to_string(random()) + "-" + name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    path_ = path.string();
+    if (error || !out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
+      throw Error(ErrorCode::kUnreadable, "cannot write the repaired copy of cut-off " + name + " as " + path_);
+    }
+  }
+  RepairedCopy(const RepairedCopy&) = delete;
+  RepairedCopy& operator=(const RepairedCopy&) = delete;
+  ~RepairedCopy() {
+    std::error_code error;
+    std::filesystem::remove(path_, error);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+void LoadForm(Recording::State& state, std::string_view bytes) {
+  std::optional<RepairedCopy> copy;
+  std::string repairedBytes;
+  if (state.form != Form::kTrack && state.form != Form::kBinary) {
+    std::optional<std::string> repaired = state.form == Form::kContainer ? RepairContainer(bytes) : RepairTagged(bytes);
+    if (repaired) {
+      state.recovery.cutOff = true;
+      state.recovery.cutAt = bytes.size();
+      repairedBytes = std::move(*repaired);
+      bytes = repairedBytes;
+      if (IsSecondGeneration(state.form)) {
+        copy.emplace(repairedBytes, state.name);
+        state.libraryPath = copy->path();
+      }
+    }
+  }
   switch (state.form) {
     case Form::kDocument:
       LoadDocument(state, bytes);
@@ -99,7 +141,7 @@ void Load(Recording::State& state, const OpenOptions& options, std::string_view 
     case Form::kContainer:
     case Form::kTextFile:
       LoadSecondGeneration(state);
-      state.fileInfo = ReadFileInfo(*state.parser, state.path);
+      state.fileInfo = ReadFileInfo(*state.parser, state.libraryPath);
       state.speedUnit = state.fileInfo.speedUnit;
       break;
     case Form::kTrack:
@@ -108,6 +150,23 @@ void Load(Recording::State& state, const OpenOptions& options, std::string_view 
     case Form::kBinary:
       LoadBinary(state, bytes);
       break;
+  }
+}
+
+void Load(Recording::State& state, const OpenOptions& options, std::string_view bytes) {
+  state.parser = std::make_unique<CMetaParser>();
+  state.parser->SetOsdInfoSize(kTextSize);
+  state.parser->SetOsdInfoSizeMk2(kTextSize);
+  state.libraryPath = state.path;
+  try {
+    LoadForm(state, bytes);
+  } catch (const Error&) {
+    if (state.recovery.cutOff) throw CutOffError(state);
+    throw;
+  }
+  if (state.recovery.cutOff) {
+    if (state.samples.empty()) throw CutOffError(state);
+    state.recovery.recovered = state.samples.size();
   }
   const std::vector<uint64_t>& keys = state.samples.keys();
   if (!std::is_sorted(keys.begin(), keys.end())) {
@@ -179,12 +238,9 @@ Recording Recording::Open(const std::string& path, const OpenOptions& options) {
     const std::string head = ReadHead(path, 65536, size);
     state->form = DetectOrThrow(head, size, path);
   }
-  std::string bytes;
-  if (IsSecondGeneration(state->form)) {
-    CheckFile(path);
-  } else {
-    bytes = ReadWholeFile(path);
-  }
+  // Second-generation files are read whole too, to tell whether they were
+  // cut off; the library reads them again by path.
+  const std::string bytes = ReadWholeFile(path);
   Load(*state, options, bytes);
   ReadTimes(*state);
   return Recording(std::move(state));
@@ -206,6 +262,7 @@ Recording Recording::FromBytes(std::string_view bytes, const std::string& name, 
 Form Recording::form() const { return state_->form; }
 const std::string& Recording::path() const { return state_->path; }
 const std::string& Recording::name() const { return state_->name; }
+const Recovery& Recording::recovery() const { return state_->recovery; }
 const SampleTable& Recording::samples() const { return state_->samples; }
 const TextPool& Recording::texts() const { return state_->pool; }
 const TimeZone& Recording::timeZone() const { return state_->zone; }
@@ -235,7 +292,7 @@ std::optional<Sample> Recording::AtKey(uint64_t key, Seek seek) const {
         if (seek == Seek::kAtOrAfter) return std::nullopt;
         key = UINT32_MAX;
       }
-      if (s.parser->outdata_pinfo_osd_mk2(s.path.c_str(), static_cast<PMP_ULONG>(key), sel, &record) != 1) {
+      if (s.parser->outdata_pinfo_osd_mk2(s.libraryPath.c_str(), static_cast<PMP_ULONG>(key), sel, &record) != 1) {
         return std::nullopt;
       }
       found = record.indexNumber;

@@ -126,7 +126,8 @@ void LoadDocument(Recording::State& state, std::string_view bytes) {
 void LoadSecondGeneration(Recording::State& state) {
   CMetaParser& parser = *state.parser;
   const PMP_LONG option = state.form == Form::kContainer ? 0 : 1;
-  if (parser.inputdata_file(state.path.c_str(), option) != 0) {
+  const char* path = state.libraryPath.c_str();
+  if (parser.inputdata_file(path, option) != 0) {
     throw Error(ErrorCode::kRefused, "cannot read " + state.path + " as a " + FormDescription(state.form));
   }
   SampleTableBuilder builder(state.samples, state.pool);
@@ -143,18 +144,20 @@ void LoadSecondGeneration(Recording::State& state) {
     record.radarOwn = texts[5];
     record.radarTarget = texts[6];
     record.fileName = texts[7];
-    if (parser.outdata_pinfo_osd_mk2(state.path.c_str(), static_cast<PMP_ULONG>(next), 0, &record) != 1) break;
+    if (parser.outdata_pinfo_osd_mk2(path, static_cast<PMP_ULONG>(next), 0, &record) != 1) break;
     SampleTableBuilder::Texts row{};
     const Field fields[] = {Field::kTs,  Field::kStatus,   Field::kLatitude,    Field::kLongitude,
                             Field::kOwn, Field::kRadarOwn, Field::kRadarTarget, Field::kFileName};
     for (size_t i = 0; i < 8; ++i) row[Slot(fields[i])] = state.pool.Add(texts.View(i));
+    // The library names the file it read: a repaired copy goes by the original's path.
+    if (texts.View(7) == state.libraryPath) row[Slot(Field::kFileName)] = state.pool.Add(state.path);
     builder.Append(record.indexNumber, record.indexNumber, WrittenOf(texts.View(0)), kNoTime, row);
     next = static_cast<uint64_t>(record.indexNumber) + 1;
   }
   builder.Finish(false);
   // A file of another form may walk without error and yield nothing.
   _SF_INFO_OSD_MK2 probe = {};
-  if (state.samples.empty() && parser.outdata_finfo_osd_mk2(state.path.c_str(), &probe) != 1) {
+  if (state.samples.empty() && parser.outdata_finfo_osd_mk2(path, &probe) != 1) {
     throw Error(ErrorCode::kEmpty, state.path + " holds nothing readable as a " + FormDescription(state.form));
   }
 }
@@ -201,10 +204,20 @@ void LoadTrack(Recording::State& state, std::string_view bytes) {
   builder.Finish(true);
 }
 
+Error CutOffError(const Recording::State& state) {
+  return Error(ErrorCode::kEmpty, state.path + " is cut off at byte " + std::to_string(state.recovery.cutAt) +
+                                      " before its first complete " +
+                                      (state.form == Form::kBinary ? "binary record (284 bytes)" : "sample") +
+                                      ": no sample to recover");
+}
+
 void LoadBinary(Recording::State& state, std::string_view bytes) {
-  if (bytes.size() < kBinaryRecordSize) {
-    throw Error(ErrorCode::kEmpty, state.path + " is shorter than one binary sample record (284 bytes)");
+  // Records that end past the end of the file were cut off.
+  if (bytes.size() % kBinaryRecordSize != 0) {
+    state.recovery.cutOff = true;
+    state.recovery.cutAt = bytes.size();
   }
+  if (bytes.empty()) throw Error(ErrorCode::kEmpty, state.path + " is empty");
   CMetaParser& parser = *state.parser;
   SampleTableBuilder builder(state.samples, state.pool);
   const TextId fileName = state.pool.Add(state.name);

@@ -32,6 +32,10 @@ struct Recording::State {
   Form form = Form::kDocument;
   std::string path;
   std::string name;
+  // The path the library knows a second-generation file by: `path`, or the
+  // repaired copy of a cut-off file that was read in its place.
+  std::string libraryPath;
+  Recovery recovery;
   std::unique_ptr<CMetaParser> parser;
   TextPool pool;
   SampleTable samples;
@@ -61,6 +65,8 @@ void LoadDocument(Recording::State& state, std::string_view bytes);
 void LoadSecondGeneration(Recording::State& state);
 void LoadTrack(Recording::State& state, std::string_view bytes);
 void LoadBinary(Recording::State& state, std::string_view bytes);
+// The error of a cut-off file without one complete sample.
+Error CutOffError(const Recording::State& state);
 
 }  // namespace plover
 

@@ -162,10 +162,11 @@ int RunInfo(const std::vector<std::string>& arguments) {
   bool firstFile = true;
   for (const std::string& path : args.Positionals()) {
     try {
-      const Recording recording = OpenRecording(args, path);
+      const Recording recording = OpenRecording(args, path, false);
       if (!firstFile) std::cout << "\n";
       firstFile = false;
       std::cout << path << ": " << FormDescription(recording.form()) << "\n";
+      if (recording.recovery().cutOff) Line("cut off", RecoveryText(recording.recovery()));
       switch (recording.form()) {
         case FileForm::kDocument:
           DocumentInfo(recording);

@@ -7,7 +7,20 @@
 
 namespace plovermeta {
 
-Recording OpenRecording(const Args& args, const std::string& path) {
+namespace {
+
+bool strictFiles = false;
+
+}  // namespace
+
+void SetStrict(bool strict) { strictFiles = strict; }
+
+std::string RecoveryText(const plover::Recovery& recovery) {
+  return "at byte " + std::to_string(recovery.cutAt) + ", " + std::to_string(recovery.recovered) +
+         (recovery.recovered == 1 ? " complete sample" : " complete samples") + " recovered";
+}
+
+Recording OpenRecording(const Args& args, const std::string& path, bool needSamples) {
   std::optional<FileForm> form;
   if (std::optional<std::string> name = args.Value("form")) {
     form = FormFromOption(*name);
@@ -21,7 +34,11 @@ Recording OpenRecording(const Args& args, const std::string& path) {
       throw UsageError("--tz: " + std::string(error.what()));
     }
   }
-  return OpenPath(path, form, zone);
+  Recording recording = OpenPath(path, form, zone);
+  if (needSamples && recording.samples().empty()) {
+    throw InputError(path + " holds no " + (recording.form() == FileForm::kTrack ? "cue" : "sample"));
+  }
+  return recording;
 }
 
 Recording OpenPath(const std::string& path, std::optional<FileForm> form, std::optional<plover::TimeZone> zone) {
@@ -35,6 +52,11 @@ Recording OpenPath(const std::string& path, std::optional<FileForm> form, std::o
       told = true;
       std::cerr << "plovermeta: note: " << path
                 << " names no time zone; its times are read in the machine's (--tz names one)" << std::endl;
+    }
+    if (recording.recovery().cutOff) {
+      const std::string what = path + " is cut off " + RecoveryText(recording.recovery());
+      if (strictFiles) throw InputError(what + " (--strict)");
+      Warn(what);
     }
     return recording;
   } catch (const plover::Error& error) {

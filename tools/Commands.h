@@ -28,11 +28,13 @@ int RunReview(const std::vector<std::string>& arguments);
 inline const OptionSpec kFormOption{"form", 0, true};
 inline const OptionSpec kZoneOption{"tz", 0, true};
 // Opens `path` in the form that --form names, or the form its bytes tell,
-// its times read in the zone --tz names, else in the recording's own.
-Recording OpenRecording(const Args& args, const std::string& path);
+// its times read in the zone --tz names, else in the recording's own; with
+// `needSamples`, a file without a sample is an input error.
+Recording OpenRecording(const Args& args, const std::string& path, bool needSamples = true);
 // Opens `path` in `form` (or the form its bytes tell) and `zone` (or its
 // own).  Says once per run when the recording names no zone and the
-// machine's is used.  Throws an input error when it cannot.
+// machine's is used.  Throws an input error when it cannot.  A cut-off file
+// gives a warning line, or with --strict an input error.
 Recording OpenPath(const std::string& path, std::optional<FileForm> form = std::nullopt,
                    std::optional<plover::TimeZone> zone = std::nullopt);
 
@@ -60,6 +62,10 @@ std::optional<uint64_t> ParseIndexNumber(const std::string& text);
 std::string ExportRecording(const Recording& recording, ExportFormat format);
 // The review page of a recording titled `title`, its data given as JSON.
 std::string ReviewPage(const std::string& title, const std::string& dataJson);
+// --strict, before or after the command: a cut-off file is an error.
+void SetStrict(bool strict);
+// "at byte 41000, 178 complete samples recovered".
+std::string RecoveryText(const plover::Recovery& recovery);
 // Prints a warning line on stderr.
 void Warn(const std::string& message);
 

@@ -1,5 +1,6 @@
 // plovermeta: a recorder's metadata without a viewer.  See `plovermeta
 // --help`.
+#include <algorithm>
 #include <iostream>
 #include <new>
 #include <string>
@@ -30,6 +31,10 @@ const char kUsage[] =
     "                                   what plovermeta does without arguments)\n"
     "  --version                        the version of plovermeta\n"
     "\n"
+    "A file cut off before its end (power lost, a copy interrupted) is read\n"
+    "up to its last complete sample with a warning; --strict makes that an\n"
+    "error.\n"
+    "\n"
     "Run plovermeta COMMAND --help for a command's options.  Times are read\n"
     "in the recording's own zone (--tz ZONE names another) as\n"
     "\"YYYY-MM-DD hh:mm:ss[.mmm]\", or with Z or UTC+hh:mm after them; the\n"
@@ -43,6 +48,9 @@ const char kUsage[] =
 int main(int argc, char** argv) {
   using namespace plovermeta;
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  const auto strict = std::remove(arguments.begin(), arguments.end(), std::string("--strict"));
+  SetStrict(strict != arguments.end());
+  arguments.erase(strict, arguments.end());
   try {
     if (arguments.empty()) return RunDemo({});
     const std::string command = arguments.front();

@@ -49,6 +49,16 @@ enum class ZoneOrigin {
   kMachine,    // the recording names none (binary records, a document without a rule)
 };
 
+// A file cut off before its end (power lost while recording, a copy
+// interrupted) opens with the samples of every complete record before the
+// cut; Recording::recovery() says so.  A cut-off file without one complete
+// sample does not open (Error kEmpty).
+struct Recovery {
+  bool cutOff = false;
+  uint64_t cutAt = 0;    // where the file's bytes end
+  size_t recovered = 0;  // samples read from the complete records
+};
+
 // The rule of a time search: the sample at or after the time, or the one at
 // the time else the last before it.
 enum class Seek { kAtOrAfter, kAtOrBefore };
@@ -63,9 +73,9 @@ struct Osd {
 
 class Recording {
  public:
-  // Opens a file.  Throws Error: kNoSuchFile, kUnreadable, kUnknownForm,
-  // kRefused, kEmpty, kBadTimeZone (the recording's zone rule does not read
-  // and OpenOptions::zone names none).
+  // Opens a file, recovering what a cut-off file holds (Recovery).  Throws
+  // Error: kNoSuchFile, kUnreadable, kUnknownForm, kRefused, kEmpty, kBadTimeZone (the recording's zone rule does not
+  // read and OpenOptions::zone names none).
   static Recording Open(const std::string& path, const OpenOptions& options = {});
   // A document, caption track or binary records already in memory, under a
   // file name (second-generation files are read from disk: use Open).
@@ -78,6 +88,8 @@ class Recording {
   Form form() const;
   const std::string& path() const;  // as opened (FromBytes: the name)
   const std::string& name() const;  // the file name without folders
+  // Whether the file was cut off, and what was recovered.
+  const Recovery& recovery() const;
 
   // Samples in time order.  Sample::key is the library's key: documents and
   // binary records local milliseconds, second-generation files the index

@@ -374,6 +374,41 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
   EXPECT_TRUE(Contains(ReadFile(dir_.File("taken.gpx")), "<gpx"));
 }
 
+TEST_F(ToolTest, CutOffFilesWarnOrFailWithStrictAndEmptyOnesFail) {
+  const std::string document = ReadFile(kDocument);
+  const std::string cut = document.substr(0, document.size() * 99 / 100);
+  size_t complete = 0;
+  for (size_t at = cut.find("</Index>"); at != std::string::npos; at = cut.find("</Index>", at + 1)) ++complete;
+  std::ofstream(dir_.File("cut.xml"), std::ios::binary) << cut;
+  std::ofstream(dir_.File("cut.bin"), std::ios::binary) << ReadFile(kBinary).substr(0, 281);
+  std::ofstream(dir_.File("empty.xml"))
+      << "<MetaData><F-Info><TimeSettings><TimeZone><Rule>UTC0</Rule></TimeZone></TimeSettings></F-Info>"
+         "<P-Info>\n</P-Info></MetaData>\n";
+  const std::string warning = "plovermeta: warning: cut.xml is cut off at byte " + std::to_string(cut.size()) + ", " +
+                              std::to_string(complete) + " complete samples recovered\n";
+  const struct {
+    std::vector<std::string> arguments;
+    int code;
+    std::string err, out;
+  } cases[] = {
+      {{"info", "cut.xml"}, 0, warning, "cut off"},
+      {{"export", "cut.xml", "--to", "csv", "-o", "-"}, 0, warning, "2026/03/14 10:02:"},
+      {{"--strict", "play", "cut.xml"}, 3, "complete samples recovered (--strict)", ""},
+      {{"osd", "cut.xml", "--strict", "--at", "2026-03-14 10:00:00"}, 3, "(--strict)", ""},
+      {{"info", "cut.bin"}, 3, "cut.bin is cut off at byte 281 before its first complete binary record", ""},
+      {{"play", "empty.xml"}, 3, "error: empty.xml holds no sample", ""},
+      {{"export", "empty.xml", "--to", "vtt", "-o", "-"}, 3, "error: empty.xml holds no sample", ""},
+      {{"osd", "empty.xml", "--at", "2026-03-14 10:00:00"}, 3, "error: empty.xml holds no sample", ""},
+  };
+  for (const auto& c : cases) {
+    const RunResult run = Tool(c.arguments);
+    EXPECT_EQ(run.code, c.code) << c.arguments[0] << " " << run.err;
+    EXPECT_TRUE(Contains(run.err, c.err)) << run.err;
+    EXPECT_EQ(CountLines(run.err, ""), 1u) << run.err;
+    EXPECT_TRUE(Contains(run.out, c.out)) << run.out;
+  }
+}
+
 TEST_F(ToolTest, InfoGoesOnPastAFileItCannotRead) {
   const RunResult run = Tool({"info", "missing.xml", kBinary});
   EXPECT_EQ(run.code, 3);

@@ -154,7 +154,10 @@ TEST(FileFormTest, TellsFormsFromTheirFirstBytes) {
   record.replace(8, 23, "2026/03/14 10:01:00.000");
   EXPECT_EQ(DetectForm(record, 284), FileForm::kBinary);
   EXPECT_EQ(DetectForm(record + record, 568), FileForm::kBinary);
-  EXPECT_FALSE(DetectForm(record, 300));
+  // Cut off inside a record, even the first one.
+  EXPECT_EQ(DetectForm(record, 300), FileForm::kBinary);
+  EXPECT_EQ(DetectForm(record.substr(0, 281), 281), FileForm::kBinary);
+  EXPECT_FALSE(DetectForm("  <P-In>2026x", 13));
   EXPECT_EQ(DetectForm("<?xml?><MetaData><V-Info/><P-Info></P-Info>", 40), FileForm::kDocument);
   // A document without its device section still lists files in F-Info,
   // whose F-Name elements must not make it a second-generation text file.
