@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Counts non-blank, non-comment lines of the tests (tests/, fuzz/) against the
 # code of the library and the tool (every other tracked source file; benchmarks,
-# scripts, cmake helpers and examples left out).  C++ (.cpp .h), Python, JavaScript
+# scripts, cmake helpers and the planted-fault script in tests/mutations
+# left out).  C++ (.cpp .h), Python, JavaScript
 # and shell are counted.
 #
 #   scripts/count-lines.sh        totals and the ratio
@@ -11,7 +12,7 @@ cd "$(dirname "$0")/.."
 git ls-files -- '*.cpp' '*.h' '*.c' '*.py' '*.js' '*.mjs' '*.sh' | python3 -c '
 import re, sys
 verbose = sys.argv[1:] == ["-v"]
-skip = ("bench/", "scripts/", "cmake/", "examples/")
+skip = ("bench/", "scripts/", "cmake/", "tests/mutations/")
 def count(path):
     text = open(path, encoding="utf-8", errors="replace").read()
     if path.endswith((".cpp", ".h", ".c", ".js", ".mjs")):
