@@ -144,7 +144,7 @@ TEST(MarkupTest, ReadsWholeNamesFromARawSection) {
             "64GBS12.4.1VR");
   // No end tag, self-closing, no closing quote: nothing.
   EXPECT_EQ(ElementContent(section, "Recorder") + ElementContent(section, "Slot1") +
-                ElementAttribute("<A b=\"open", "A", "b"),
+                ElementAttribute("<A b=\"open", "A", "b") + ElementContent("<A", "A"),
             "");
 }
 

@@ -228,6 +228,9 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
   const Case cases[] = {
       {{"info", "missing.xml"}, 3, "no such file: missing.xml"},
       {{"info", "junk.dat"}, 3, "cannot tell what junk.dat holds"},
+      {{"info", "--form", "container", kDocument}, 3, "holds nothing readable as a second-generation"},
+      {{"info", "--form", "mp4", kDocument}, 2, "unknown form 'mp4'"},
+      {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
       {{"osd", kDocument, "--at", "2026-02-30 10:00:00"}, 2, "--at '2026-02-30 10:00:00' is not a time"},
       {{"osd", kTrack, "--at", "1:5"}, 2, "is not a play time"},
       {{"osd", kContainer, "--at", "2026-03-14 10:00:00"}, 2, "asked by index number"},
@@ -293,6 +296,15 @@ TEST_F(ToolTest, BinaryRecordsPlayInTimeOrder) {
   EXPECT_LT(run.out.find("09:01:00.000 UTC"), run.out.find("10:01:00.000 UTC"));
 }
 
+TEST_F(ToolTest, EveryCommandHasHelp) {
+  for (const char* command : {"info", "osd", "play", "export", "demo"}) {
+    const RunResult run = Tool({command, "--help"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out.rfind(std::string("usage: plovermeta ") + command, 0), 0u) << run.out;
+  }
+  EXPECT_TRUE(Contains(Tool({"--help"}).out, "exit codes:"));
+}
+
 TEST_F(ToolTest, DemoPrintsTheTourAndWritesEveryExportOnce) {
   RunResult run = Tool({"demo", "--examples", kExamples, "--out", "tour"});
   ASSERT_EQ(run.code, 0) << run.err;
@@ -301,6 +313,7 @@ TEST_F(ToolTest, DemoPrintsTheTourAndWritesEveryExportOnce) {
     EXPECT_TRUE(std::filesystem::exists(dir_.File(std::string("tour/20260314_100000.") + ext))) << ext;
   }
   EXPECT_EQ(Tool({"demo", "--examples", kExamples, "--out", "tour"}).code, 4);
+  EXPECT_EQ(Tool({"demo", "--examples", kExamples, "--out", "tour", "--force"}).code, 0);
 }
 
 TEST_F(ToolTest, TheExamplesAreWhatTheGeneratorWrites) {
