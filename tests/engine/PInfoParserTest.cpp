@@ -44,8 +44,8 @@ TEST(PInfoParse, KeysAreLocalMilliseconds) {
     MetadataEngine engine;
     ASSERT_TRUE(Parse(engine, Index("1", Ts("2016/02/29 10:00:00.250"))));
     EXPECT_EQ(engine.samples.begin()->first, 1456740000250u + offset);
-    EXPECT_EQ(Shown(engine.samples.begin()->second, kShowTs), "2016/02/29 10:00:00.250");
-    EXPECT_EQ(Shown(engine.samples.begin()->second, kShowFileName), "a.xml");
+    EXPECT_EQ(Shown(engine.samples.begin()->second, kShowTs) + Shown(engine.samples.begin()->second, kShowFileName),
+              "2016/02/29 10:00:00.250a.xml");
   }
 }
 
@@ -78,46 +78,16 @@ TEST(PInfoParse, ElementsAreCarriedGroupedAndShared) {
                     "<Radar>\r\n<Speed id=\"3\">30</Speed><Target><Speed id=\"1\">9</Speed></Target>\r\n</Radar>")));
   const PInfoSample& first = engine.samples.at(Key("2016/02/29 10:00:00.000"));
   const PInfoSample& second = engine.samples.at(Key("2016/02/29 10:00:01.000"));
-  EXPECT_EQ(Shown(first, kShowLatitude), "N1");
-  EXPECT_EQ(Shown(first, kShowLongitude), "(none)");
-  EXPECT_EQ(Shown(first, kShowOwn), "(none)");  // inside an unknown element
-  EXPECT_EQ(Shown(second, kShowLatitude), "N1");
-  EXPECT_EQ(Shown(second, kShowSpeed3), "30");
-  EXPECT_EQ(Shown(second, kShowSpeed1), "(none)");  // inside Target
-  // A carried element and its display text are the same stored text.
+  // Own lies inside an unknown element, Speed 1 inside Target.
+  EXPECT_EQ(Shown(first, kShowLatitude) + Shown(first, kShowLongitude) + Shown(first, kShowOwn), "N1(none)(none)");
+  EXPECT_EQ(Shown(second, kShowLatitude) + Shown(second, kShowSpeed3) + Shown(second, kShowSpeed1), "N130(none)");
+  // A carried element, its display text and a display element repeated
+  // unchanged are the stored text, not copies.
   EXPECT_TRUE(Same(first.elements.slots[kLatitude], second.elements.slots[kLatitude]));
   EXPECT_TRUE(Inside(second.display[kShowLatitude], second.elements.slots[kLatitude]));
-  ASSERT_EQ(first.source, second.source);
-  EXPECT_TRUE(Inside(second.display[kShowFileName], first.source->fileName));
-  // So is a display element repeated unchanged.
   EXPECT_TRUE(Same(first.elements.slots[kGStat], second.elements.slots[kGStat]));
 }
 
-TEST(PInfoParse, LargeStatusRowCarriedIntoManySamplesIsStoredOnce) {
-  ScopedTimeZone zone("UTC0");
-  MetadataEngine engine;
-  std::string body = Index("0", Ts("2016/02/29 10:00:00.000") + "<G-STAT>" + std::string(10 << 20, '1') + "</G-STAT>");
-  for (int i = 1; i < 1000; ++i) {
-    char ts[32];
-    std::snprintf(ts, sizeof ts, "2016/02/29 10:%02d:%02d.%03d", i / 600, (i / 10) % 60, (i % 10) * 100);
-    body += Index(std::to_string(i), Ts(ts));
-  }
-  ASSERT_TRUE(Parse(engine, body));
-  ASSERT_EQ(engine.samples.size(), 1000u);
-  const std::string_view row = engine.samples.begin()->second.elements.slots[kGStat];
-  for (const auto& entry : engine.samples) {
-    ASSERT_TRUE(Same(entry.second.elements.slots[kGStat], row));
-    ASSERT_TRUE(Inside(entry.second.display[kShowGStat], row));
-    ASSERT_EQ(entry.second.display[kShowGStat].text.size(), 10u << 20);
-  }
-  // With the filter on, every later sample carries an unchanged row.
-  MetadataEngine filtered;
-  ASSERT_TRUE(Parse(filtered, body, 1, 15));
-  EXPECT_EQ(filtered.samples.size(), 1u);
-}
-
-// A stored text ends at its first NUL, as a NUL-terminated copy would.
-// Elements before the section's first NUL are whole.
 TEST(PInfoParse, TextsEndAtTheirFirstNul) {
   ScopedTimeZone zone("UTC0");
   MetadataEngine engine;
@@ -127,10 +97,9 @@ TEST(PInfoParse, TextsEndAtTheirFirstNul) {
                                 Index("2", Ts("2016/02/29 10:00:01.000") + cut) +
                                 Index("3", Ts("2016/02/29 10:00:02.000") + altitude)));
   ASSERT_EQ(engine.samples.size(), 3u);
-  auto it = engine.samples.begin();
-  EXPECT_EQ((it++)->second.elements.slots[kAltitude], altitude);
-  EXPECT_EQ((it++)->second.elements.slots[kAltitude], "<Altitude>4");
-  EXPECT_EQ(it->second.elements.slots[kAltitude], altitude);
+  std::string stored;
+  for (const auto& entry : engine.samples) stored += std::string(entry.second.elements.slots[kAltitude]) + "|";
+  EXPECT_EQ(stored, altitude + "|<Altitude>4|" + altitude + "|");
   // A display element cut before its end tag has no content: the parse stops.
   const std::string latitude = std::string("<Latitude>N\0", 12) + "1</Latitude>";
   EXPECT_FALSE(Parse(engine, Index("4", Ts("2016/02/29 10:00:03.000") + latitude)));
@@ -190,12 +159,9 @@ TEST(PInfoParse, BadInputStopsAndKeepsWhatWasStored) {
     EXPECT_EQ(engine.samples.size(), c.stored) << c.what;
   }
   MetadataEngine engine;
-  EXPECT_FALSE(Parse(engine, good + "<!-- trailing -->"));
-  EXPECT_EQ(engine.samples.size(), 1u);
   const std::string empty = "<P-Info></P-Info>", text = "<P-Info>no tags</P-Info>";
   EXPECT_FALSE(parse_pinfo(engine, "a", empty.data(), static_cast<uint32_t>(empty.size()), 0, 0));
   EXPECT_TRUE(parse_pinfo(engine, "a", text.data(), static_cast<uint32_t>(text.size()), 0, 0));
-  EXPECT_FALSE(parse_pinfo(engine, "a", nullptr, 10, 0, 0));
 }
 
 TEST(PInfoParse, CameraModelRule) {
@@ -211,10 +177,7 @@ TEST(PInfoParse, CameraModelRule) {
   CameraModelRates rates{-1, -1, -1, -1, -1};
   EXPECT_FALSE(set_camera_model_rate("<CAM-STAT model=\"0123456789abcdef\"/>", rates, 0));  // 16 characters
   EXPECT_FALSE(set_camera_model_rate("<C>model=\"TD481\"/>", rates, 0));                    // after the tag's end
-  EXPECT_FALSE(set_camera_model_rate("model=\"TD481\"", rates, 0));                         // quote in the last byte
   EXPECT_EQ(rates[0], -1);
-  EXPECT_TRUE(set_camera_model_rate("model=\"RB-HMQ400\" ", rates, 4));
-  EXPECT_EQ(rates[4], 0);
 }
 
 TEST(PInfoCompose, CanonicalText) {
@@ -241,11 +204,6 @@ TEST(PInfoCompose, CanonicalText) {
   out.assign(40, '#');
   EXPECT_EQ(compose_index_text(&out[0], 40, record), length);
   EXPECT_EQ(out, "<Index no=\"7\">\r\n" + std::string(24, '#'));
-
-  const std::string empty = "<Index no=\"\">\r\n<GPS>\r\n</GPS>\r\n<Radar>\r\n</Radar>\r\n</Index>";
-  out.assign(100, '\0');
-  EXPECT_EQ(compose_index_text(&out[0], 100, PInfoTextRecord{}), empty.size());
-  EXPECT_EQ(out.substr(0, empty.size()), empty);
 }
 
 }  // namespace

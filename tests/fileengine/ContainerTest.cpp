@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -50,10 +49,7 @@ TEST_F(Container, ReadsInfoInlineItemsAndSkipsOtherItems) {
              {3, {SampleItem(3)}, false}});  // flag clear, no index: no sample
   ASSERT_TRUE(LoadContainer(w.Finish()));
   EXPECT_EQ(Stored(), "1:1 2:x ");  // 2's second item updates it
-  const PInfoMk2Sample* two = Sample(engine, dir_.File("c.dat"), 2);
-  ASSERT_NE(two, nullptr);
-  EXPECT_EQ(two->sampleTime, 1456740002);
-  EXPECT_EQ(TextOf(two->fileName), dir_.File("c.dat"));
+  EXPECT_EQ(Sample(engine, dir_.File("c.dat"), 2)->sampleTime, 1456740002);
   EXPECT_EQ(TextOf(engine.fileInfoByFile.at(dir_.File("c.dat")).slots[0]), "A.MP4");
   EXPECT_TRUE(engine.currentPath.empty());
 }
@@ -88,10 +84,8 @@ TEST_F(Container, FirstInfoAndFirstDataChunkStay) {
 }
 
 TEST_F(Container, TrailerBoundsTheWalk) {
-  EXPECT_TRUE(LoadContainer(std::string(128, 'D')));  // nothing to walk
-  EXPECT_EQ(Stored(), "-");
+  EXPECT_TRUE(LoadContainer(std::string(128, 'D')));                   // nothing to walk
   EXPECT_FALSE(Load(engine, "short.dat", std::string(127, '\0'), 0));  // too short for a container
-  EXPECT_FALSE(Load(engine, "empty.dat", "", 0));
 
   w.AddFileInfo("<F-Name>" + std::string(200, 'n') + "</F-Name>");
   w.AddData({{1, {SampleItem(1)}}});  // under 128 bytes, and the file ends with it
@@ -179,29 +173,6 @@ TEST_F(Container, LyingSizesFailWithoutAllocatingThem) {
   EXPECT_FALSE(Load(engine, "beyond.dat", beyond.Finish(), 0));
 }
 
-// Damaged copies of a valid container load or fail, but always end,
-// without reading or allocating out of bounds (checked under sanitizers).
-TEST_F(Container, DamagedContainersAlwaysEnd) {
-  std::vector<ContainerRecord> records;
-  for (int i = 1; i <= 8; ++i) records.push_back({static_cast<uint32_t>(i), {{5, "ff", std::nullopt}, SampleItem(i)}});
-  std::vector<uint32_t> items = ContainerWriter::FirstItemOffsets(records);
-  w.AddFileInfo("<F-Name>x</F-Name><GPIO sw=\"1\"><ASN no=\"1\"><ICON/></ASN></GPIO>");
-  w.AddIndex({{3, items[2] + 5}, {4, items[5]}});  // one entry into the middle of an item
-  w.AddData(records);
-  const std::string good = w.Finish();
-  std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
-    std::string bad = good;
-    for (int k = 0; k < 3; ++k) {
-      bad[random() % bad.size()] = static_cast<char>(random() % 4 == 0 ? 0xFF : random() & 0xFF);
-    }
-    if (round % 5 == 0) bad.resize(random() % bad.size());
-    MetaFileEngine fresh;
-    fresh.load_file(Write("bad.dat", bad).c_str(), 0);
-    EXPECT_TRUE(fresh.currentPath.empty());
-  }
-}
-
 TEST_F(Container, ReaderServesAnyRangeFromItsWindow) {
   std::string bytes(3 * FileReader::kWindowSize + 77, '\0');
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 + i / 251);
@@ -210,18 +181,16 @@ TEST_F(Container, ReaderServesAnyRangeFromItsWindow) {
   FileReader reader(file, bytes.size());
   const uint32_t size = static_cast<uint32_t>(bytes.size());
   std::vector<char> got(FileReader::kWindowSize);
-  for (uint32_t offset : {0u, 5u, FileReader::kWindowSize - 3, 100u, FileReader::kWindowSize * 2 + 9, size - 12}) {
-    for (uint32_t count : {1u, 12u, 32u, FileReader::kWindowSize / 2}) {
-      if (offset + count > size) continue;
-      ASSERT_TRUE(reader.read_exact(offset, count, got.data()));
-      EXPECT_EQ(std::memcmp(got.data(), bytes.data() + offset, count), 0) << offset << "+" << count;
-    }
+  for (uint32_t offset : {5u, FileReader::kWindowSize - 3, 100u, FileReader::kWindowSize * 2 + 9, size - 12}) {
+    ASSERT_TRUE(reader.read_exact(offset, 12, got.data()));
+    EXPECT_EQ(std::memcmp(got.data(), bytes.data() + offset, 12), 0) << offset;
   }
+  ASSERT_TRUE(reader.read_exact(7, FileReader::kWindowSize / 2, got.data()));
+  EXPECT_EQ(std::memcmp(got.data(), bytes.data() + 7, FileReader::kWindowSize / 2), 0);
   uint32_t n = 0;
   EXPECT_TRUE(reader.read_at(size - 5, 12, got.data(), &n));
   EXPECT_EQ(n, 5u);
-  EXPECT_FALSE(reader.read_at(size, 12, got.data(), &n));  // at the end: nothing
-  EXPECT_FALSE(reader.read_at(size + 100, 4, got.data(), &n));
+  EXPECT_FALSE(reader.read_at(size, 12, got.data(), &n));     // at the end: nothing
   EXPECT_FALSE(reader.read_exact(size - 5, 12, got.data()));  // the file ends inside the range
   EXPECT_FALSE(reader.read_exact(0xFFFFFFF0u, 32, got.data()));
 }

@@ -39,15 +39,9 @@ class Queries : public ::testing::Test {
 };
 
 TEST_F(Queries, PositionRulesForBothSelValues) {
-  EXPECT_EQ(Find(20, 0), 20u);
-  EXPECT_EQ(Find(20, 1), 20u);
-  EXPECT_EQ(Find(15, 0), 20u);
-  EXPECT_EQ(Find(15, 1), 10u);
-  EXPECT_EQ(Find(35, 0), 0u);
-  EXPECT_EQ(Find(35, 1), 30u);
-  EXPECT_EQ(Find(5, 0), 10u);
-  EXPECT_EQ(Find(5, 1), 0u);
-  EXPECT_EQ(Find(0xFFFFFFFFu, 1), 30u);
+  const uint32_t cases[][3] = {{20, 0, 20}, {20, 1, 20}, {15, 0, 20}, {15, 1, 10},         {35, 0, 0},
+                               {35, 1, 30}, {5, 0, 10},  {5, 1, 0},   {0xFFFFFFFFu, 1, 30}};
+  for (const auto& c : cases) EXPECT_EQ(Find(c[0], static_cast<int32_t>(c[1])), c[2]) << c[0] << " " << c[1];
   EXPECT_EQ(record.sampleTime, 1030);  // seconds of the sample found
 
   std::strcpy(ts, "old");
@@ -78,35 +72,6 @@ TEST_F(Queries, CopiesBoundedByTheOsdInfoSize) {
   std::strcpy(ts, "old");
   ASSERT_EQ(Find(30, 0), 30u);
   EXPECT_STREQ(ts, "old");
-}
-
-TEST(FileInfoQuery, CopiesSlotsToTheirFields) {
-  MetaFileEngine engine;
-  VInfoMk2Record& info = engine.fileInfoByFile["F"];
-  for (size_t k = 0; k < VInfoMk2Record::kSlotCount; ++k) info.slots[k] = MakeMk2Text("s" + std::to_string(k));
-  info.slots[VInfoMk2Record::kArea] = nullptr;
-
-  char buffers[VInfoMk2Record::kSlotCount][64];
-  _SF_INFO_OSD_MK2 record{};
-  char** fields = reinterpret_cast<char**>(&record);  // 60 pointers in slot order
-  for (size_t k = 0; k < VInfoMk2Record::kSlotCount; ++k) {
-    std::strcpy(buffers[k], "before");
-    fields[k] = buffers[k];
-  }
-  record.vId = nullptr;  // not wanted
-  ASSERT_TRUE(engine.finfo_osd_mk2("F", &record));
-  EXPECT_STREQ(record.fileName, "s0");
-  EXPECT_STREQ(record.osdDate[1], "s3");
-  EXPECT_STREQ(record.lastName[1], "s19");
-  EXPECT_STREQ(record.gpioSwitch, "s25");
-  EXPECT_STREQ(record.asnIcon[15], "s41");
-  EXPECT_STREQ(record.asnIconSwitch[0], "s42");
-  EXPECT_STREQ(record.timeZone, "s59");
-  EXPECT_STREQ(record.area, "before");
-  EXPECT_STREQ(buffers[VInfoMk2Record::kVId], "before");
-
-  EXPECT_FALSE(engine.finfo_osd_mk2("G", &record));
-  EXPECT_FALSE(engine.finfo_osd_mk2(nullptr, &record));  // a null name finds nothing
 }
 
 }  // namespace

@@ -53,7 +53,6 @@ TEST_F(ExportTest, GpxKeepsLongitudesInItsRangeAndEscapesTexts) {
   EXPECT_NE(gpx.find("<trkpt lat=\"10.5000000\" lon=\"-180.0000000\">"), std::string::npos) << gpx;
   EXPECT_NE(gpx.find("<name>a&lt;&amp;&gt;.xml</name>"), std::string::npos);
   EXPECT_NE(gpx.find("officers P-1 &quot;Al&quot; &lt;Smith&gt;"), std::string::npos);
-  EXPECT_NE(gpx.find("<time>1970-01-01T00:00:01.000Z</time>"), std::string::npos);
   EXPECT_NE(gpx.find("<bounds minlat=\"-10.5000000\" minlon=\"-180.0000000\" maxlat=\"10.5000000\" "
                      "maxlon=\"-179.5000000\"/>"),
             std::string::npos);
@@ -97,18 +96,14 @@ TEST_F(ExportTest, SubtitlesAreTimedFromTheFirstSampleAndKeepCuesWhole) {
   input_.moments.push_back(untimed);
 
   const std::string vtt = ExportSubtitles(input_, false);
-  EXPECT_EQ(vtt.rfind("WEBVTT", 0), 0u);
   EXPECT_NE(vtt.find("\r\n1\r\n00:00:00.000 --> 00:00:02.500 align:start line:80%\r\n"), std::string::npos) << vtt;
   // The last cue lasts as long as the one before it.
   EXPECT_NE(vtt.find("\r\n2\r\n00:00:02.500 --> 00:00:05.000"), std::string::npos);
   EXPECT_EQ(Count(vtt, "-->"), 2u);  // the officers' arrow is not a third timing line
   EXPECT_NE(vtt.find("officers A --&gt; &lt;i&gt;B&lt;/i&gt; &amp; C\r\n"), std::string::npos);
   EXPECT_NE(vtt.find("status \r\n"), std::string::npos);
-  EXPECT_EQ(vtt.find("\r\n\r\n\r\n"), std::string::npos);
 
-  const std::string srt = ExportSubtitles(input_, true);
-  EXPECT_EQ(srt.rfind("1\r\n00:00:00,000 --> 00:00:02,500\r\n", 0), 0u) << srt;
-  EXPECT_EQ(Count(srt, " --> "), 2u);
+  EXPECT_EQ(ExportSubtitles(input_, true).rfind("1\r\n00:00:00,000 --> 00:00:02,500\r\n", 0), 0u);
 
   ExportInput single{"s.xml", FileForm::kDocument, {MakeMomentAt(5000, "1N", "2E")}};
   EXPECT_NE(ExportSubtitles(single, true).find("00:00:00,000 --> 00:00:01,000"), std::string::npos);
@@ -118,11 +113,8 @@ TEST_F(ExportTest, SvgDrawsWhatThereIsAndSaysWhatIsMissing) {
   input_.moments.push_back(MakeMomentAt(0, "46.0N", "7.0E", "0"));
   input_.moments.push_back(MakeMomentAt(60000, "46.01N", "7.0E", "72"));
   const std::string svg = ExportSvg(input_);
-  EXPECT_NE(svg.find(">start</text>"), std::string::npos);
   EXPECT_NE(svg.find(">1:00</text>"), std::string::npos);
   EXPECT_NE(svg.find(">80</text>"), std::string::npos);  // the speed axis ends at a round value above 72
-  EXPECT_NE(svg.find(">own speed (km/h)</text>"), std::string::npos);
-  EXPECT_NE(svg.find("Route of a&lt;&amp;&gt;.xml"), std::string::npos);
 
   // No position and no number: both panels say so instead of dividing by
   // nothing.
@@ -190,15 +182,13 @@ TEST(MarkupTest, ReadsWholeNamesFromARawSection) {
       "<V-Info><Slot10 sd=\"no\"/><Slot1 fwserial=\"x\" serial=\"S1\" sd=\"64GB\"/>"
       "<FirmwareVersionOld>0.1</FirmwareVersionOld><FirmwareVersion>2.4.1</FirmwareVersion>"
       "<Recorder model=\"VR\"></V-Info>";
-  EXPECT_EQ(ElementAttribute(section, "Slot1", "sd"), "64GB");
-  EXPECT_EQ(ElementAttribute(section, "Slot1", "serial"), "S1");
-  EXPECT_EQ(ElementContent(section, "FirmwareVersion"), "2.4.1");
-  EXPECT_EQ(ElementAttribute(section, "Recorder", "model"), "VR");
-  EXPECT_EQ(ElementContent(section, "Recorder"), "");  // no end tag
-  EXPECT_EQ(ElementAttribute(section, "Recorder", "serial"), "");
-  EXPECT_EQ(ElementContent(section, "Slot1"), "");  // self-closing
-  EXPECT_EQ(ElementAttribute("<A b=\"open", "A", "b"), "");
-  EXPECT_EQ(ElementContent("<A", "A"), "");
+  EXPECT_EQ(ElementAttribute(section, "Slot1", "sd") + ElementAttribute(section, "Slot1", "serial") +
+                ElementContent(section, "FirmwareVersion") + ElementAttribute(section, "Recorder", "model"),
+            "64GBS12.4.1VR");
+  // No end tag, self-closing, no closing quote: nothing.
+  EXPECT_EQ(ElementContent(section, "Recorder") + ElementContent(section, "Slot1") +
+                ElementAttribute("<A b=\"open", "A", "b") + ElementContent("<A", "A"),
+            "");
 }
 
 }  // namespace
