@@ -14,8 +14,7 @@ int main(int argc, char** argv) {
     const plover::Recording recording = plover::Recording::Open(argv[1]);
     const plover::SampleTable& samples = recording.samples();
     std::printf("%s: %s, %zu samples, times read in %s\n", recording.name().c_str(),
-                plover::FormDescription(recording.form()).c_str(), samples.size(),
-                recording.timeZone().name().c_str());
+                plover::FormDescription(recording.form()).c_str(), samples.size(), recording.timeZone().name().c_str());
     for (size_t row = 0; row < samples.size(); ++row) {
       const plover::Sample sample = samples[row];
       // A caption track's cues have play times rather than instants.
