@@ -44,8 +44,8 @@ std::string ExportGeoJson(const ExportInput& input) {
   Property(out, "name", input.title);
   Property(out, "source", FormDescription(input.form));
   out += ",\"samples\":" + std::to_string(points);
-  if (first != nullptr && first->sample.hasTime) Property(out, "start", FormatUtc(first->sample.timeMs));
-  if (last != nullptr && last->sample.hasTime) Property(out, "end", FormatUtc(last->sample.timeMs));
+  if (first != nullptr && HasInstant(input, *first)) Property(out, "start", FormatUtc(first->sample.timeMs));
+  if (last != nullptr && HasInstant(input, *last)) Property(out, "end", FormatUtc(last->sample.timeMs));
   out += "}}";
   for (const Moment& moment : input.moments) {
     if (!moment.position) continue;
@@ -53,7 +53,7 @@ std::string ExportGeoJson(const ExportInput& input) {
     out +=
         ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":" + Coordinates(*moment.position) +
         "},\"properties\":{";
-    if (s.hasTime) Property(out, "time", FormatUtc(s.timeMs));
+    if (HasInstant(input, moment)) Property(out, "time", FormatUtc(s.timeMs));
     Property(out, "ts", s.ts);
     if (input.form == FileForm::kContainer || input.form == FileForm::kTextFile) {
       out += ",\"index\":" + std::to_string(s.key);

@@ -47,7 +47,8 @@ std::string ExportGpx(const ExportInput& input) {
   }
   out += "  <metadata>\n    <name>" + XmlEscape(input.title) + "</name>\n";
   out += "    <desc>" + XmlEscape("Route of " + input.title + " (" + FormDescription(input.form) + ")") + "</desc>\n";
-  if (first != nullptr && first->sample.hasTime) out += "    <time>" + FormatUtc(first->sample.timeMs) + "</time>\n";
+  if (first != nullptr && HasInstant(input, *first))
+    out += "    <time>" + FormatUtc(first->sample.timeMs) + "</time>\n";
   if (first != nullptr) {
     out += "    <bounds minlat=\"" + FixedNumber(minLat, 7) + "\" minlon=\"" + FixedNumber(minLon, 7) + "\" maxlat=\"" +
            FixedNumber(maxLat, 7) + "\" maxlon=\"" + FixedNumber(maxLon, 7) + "\"/>\n";
@@ -58,7 +59,7 @@ std::string ExportGpx(const ExportInput& input) {
     if (!moment.position) continue;
     out += "      <trkpt lat=\"" + FixedNumber(moment.position->latitude, 7) + "\" lon=\"" +
            FixedNumber(GpxLongitude(moment.position->longitude), 7) + "\">";
-    if (moment.sample.hasTime) out += "<time>" + FormatUtc(moment.sample.timeMs) + "</time>";
+    if (HasInstant(input, moment)) out += "<time>" + FormatUtc(moment.sample.timeMs) + "</time>";
     out += "<desc>" + XmlEscape(PointDescription(moment)) + "</desc></trkpt>\n";
   }
   out += "    </trkseg>\n  </trk>\n</gpx>\n";

@@ -47,6 +47,11 @@ std::string ExportSvg(const ExportInput& input);
 
 std::string Export(const ExportInput& input, ExportFormat format);
 
+// Whether a moment's time is an instant: tracks carry play times.
+inline bool HasInstant(const ExportInput& input, const Moment& moment) {
+  return moment.sample.hasTime && input.form != FileForm::kTrack;
+}
+
 // The OSD lines of a moment as a subtitle cue shows them.
 std::vector<std::string> CueLines(FileForm form, const Moment& moment);
 

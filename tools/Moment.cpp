@@ -1,5 +1,6 @@
 #include "Moment.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "TimeText.h"
@@ -48,6 +49,23 @@ Sample ToolSample(plover::Form form, const plover::Sample& s) {
   return sample;
 }
 
+// The first position in a cue's lines: two neighbouring words that read as a
+// latitude and a longitude ("4657.2058N 00727.4773E  76 km/h").
+std::optional<Position> CuePosition(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    std::vector<std::string> words;
+    for (size_t at = line.find_first_not_of(' '); at != std::string::npos; at = line.find_first_not_of(' ', at)) {
+      const size_t end = std::min(line.find(' ', at), line.size());
+      words.push_back(line.substr(at, end - at));
+      at = end;
+    }
+    for (size_t i = 0; i + 1 < words.size(); ++i) {
+      if (std::optional<Position> position = ParsePosition(words[i], words[i + 1])) return position;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 Moment MakeMoment(const plover::Recording& recording, const plover::Sample& sample) {
@@ -56,6 +74,7 @@ Moment MakeMoment(const plover::Recording& recording, const plover::Sample& samp
   moment.sample = ToolSample(recording.form(), sample);
   moment.speedUnit = osd.speedUnit;
   moment.position = sample.position;
+  if (recording.form() == plover::Form::kTrack) moment.position = CuePosition(moment.sample.lines);
   moment.officers = plover::DecodeReferences(osd.officers);
   const plover::TimeZone& zone = recording.timeZone();
   if (moment.sample.hasTime && recording.form() != plover::Form::kTrack) {
