@@ -343,9 +343,13 @@ std::optional<Sample> Recording::AtWritten(int64_t writtenMs, Seek seek) const {
       if (!row || written[*row] == kNoTime) return std::nullopt;
       return s.samples[*row];
     }
-    case Form::kTrack:
+    case Form::kTrack: {
       if (writtenMs < 0) return std::nullopt;
-      return AtKey(static_cast<uint64_t>(writtenMs), seek);
+      const std::optional<Sample> cue = AtKey(static_cast<uint64_t>(writtenMs), seek);
+      // A cue covers its start up to, not including, its end.
+      if (cue && writtenMs >= cue->endMs) return std::nullopt;
+      return cue;
+    }
   }
   return std::nullopt;
 }

@@ -303,6 +303,7 @@ TEST_F(ToolTest, EveryErrorIsOneLineOnStderrWithItsExitCode) {
        1,
        "nothing at or before 2026-03-14 09:00:00.000 UTC+00:00"},
       {{"osd", kContainer, "--index", "181"}, 1, "nothing at or after index 181"},
+      {{"osd", kTrack, "--at", "00:03:00"}, 1, "nothing covers 00:03:00.000"},  // the last cue's end
       {{"play", kDocument, "--from", "2026-03-14 11:00:00"}, 0, "warning: no sample in the asked span"},
   };
   for (const Case& c : cases) {
