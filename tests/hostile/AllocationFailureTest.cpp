@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <string>
 
 #include "MemoryCounter.h"
@@ -25,7 +26,21 @@ PMP_LONG TakeTrack(CMetaParser& parser, std::string& track) {
   return parser.inputdata_VTT(reinterpret_cast<unsigned char*>(&track[0]), static_cast<PMP_ULONG>(track.size()));
 }
 
+// Whether the limit bites: a memory checker (valgrind) that replaces
+// operator new takes allocations past the counter.
+bool LimitBites() {
+  plover::test::ScopedAllocationLimit limit(plover::test::BytesInUse() + 16);
+  try {
+    void* volatile probe = ::operator new(4096);
+    ::operator delete(probe);
+    return false;
+  } catch (const std::bad_alloc&) {
+    return true;
+  }
+}
+
 TEST(AllocationFailure, MembersAnswerTheirFailureResult) {
+  if (!LimitBites()) GTEST_SKIP() << "operator new is not the counter's here";
   std::string doc = Document();
   std::string track = "WEBVTT\n\n00:00:01.000 --> 00:00:02.000\nHello\n";
   CMetaParser filled;
