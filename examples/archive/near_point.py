@@ -96,7 +96,7 @@ def main(argv=None):
     if len(table):
         print(table.to_string())
     for row in problems.itertuples():
-        print(f"skipped {row.recording}: {row.message}", file=sys.stderr)
+        print(f"{'read' if row.error == 'CutOff' else 'skipped'} {row.recording}: {row.message}", file=sys.stderr)
     return table, problems
 
 

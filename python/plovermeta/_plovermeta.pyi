@@ -53,6 +53,7 @@ class NativeRecording:
     name: str
     time_zone: str
     zone_origin: str
+    cut_off: Optional[Tuple[int, int]]
     speed_unit: str
     memory_bytes: int
     def __len__(self) -> int: ...

@@ -83,6 +83,10 @@ def read(path: str, zone: Optional[str] = None) -> Tuple[pd.DataFrame, Optional[
     except (Error, OSError) as e:
         return empty_frame(), {"recording": path, "error": type(e).__name__, "message": str(e)}
     frame.insert(0, "recording", pd.Series([path] * len(frame), dtype=object))
+    if recording.cut_off:
+        at, recovered = recording.cut_off
+        return frame, {"recording": path, "error": "CutOff",
+                       "message": f"{path}: cut off at byte {at}; its {recovered} complete samples are read"}
     return frame, None
 
 

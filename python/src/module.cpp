@@ -96,6 +96,13 @@ PYBIND11_MODULE(_plovermeta, m) {
       .def_property_readonly(
           "zone_origin", [](const plover::Recording& r) { return ZoneOriginName(r.zoneOrigin()); },
           "recording, override or machine.")
+      .def_property_readonly(
+          "cut_off",
+          [](const plover::Recording& r) -> pybind11::object {
+            if (!r.recovery().cutOff) return pybind11::none();
+            return pybind11::make_tuple(r.recovery().cutAt, r.recovery().recovered);
+          },
+          "(byte where the file ends, complete samples recovered) for a file cut off before its end, else None.")
       .def_property_readonly("speed_unit", &plover::Recording::speedUnit)
       .def_property_readonly("memory_bytes", &plover::Recording::MemoryBytes)
       .def("__len__", [](const plover::Recording& r) { return r.samples().size(); })

@@ -73,9 +73,10 @@ def test_archive_on_cluster(fleet, client):
     arc = archive.open(root)
     assert len(arc) == arc.frame.npartitions == VEHICLES * DAYS + len(bad)
     counts, problems = arc.compute(arc.frame.groupby("recording").size())
-    assert len(counts) == VEHICLES * DAYS and set(counts) == {SAMPLES}
+    # The cut-off document is read up to its last complete sample, and reported.
+    assert len(counts) == VEHICLES * DAYS + 1 and set(counts.drop(bad[0])) == {SAMPLES} and 0 < counts[bad[0]] < 180
     assert sorted(problems["recording"]) == bad
-    assert set(problems["error"]) == {"Empty", "UnknownForm"}
+    assert set(problems["error"]) == {"CutOff", "Empty", "UnknownForm"}
 
     near = near_point.near_samples(arc.frame, *POINT, 200, *WINDOW)
     table = near_point.summary(near.compute())
@@ -94,7 +95,8 @@ def test_example_command_on_a_scheduler(fleet, client, capsys):
                                        "--scheduler", client.scheduler.address])
     out, err = capsys.readouterr()
     assert out.startswith(f"{len(expected)} of {VEHICLES * DAYS + len(bad)} recordings within 200 m")
-    assert err.count("skipped ") == len(bad) and len(problems) == len(bad)
+    said = [line.split(" ", 1)[0] for line in err.splitlines()]
+    assert said.count("skipped") == len(bad) - 1 and said.count("read") == 1 and len(problems) == len(bad)
 
 
 def test_list_of_paths_and_types():
