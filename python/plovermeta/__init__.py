@@ -116,6 +116,10 @@ class Recording:
         doc='Where the zone came from: "recording", "override" or "machine" (the recording names none).',
     )
     speed_unit = property(lambda self: self._native.speed_unit, doc="The speed unit the recording names, or ''.")
+    cut_off = property(
+        lambda self: self._native.cut_off,
+        doc="(byte where the file ends, complete samples recovered) for a file cut off before its end, else None.",
+    )
 
     def __len__(self) -> int:
         return len(self._native)
