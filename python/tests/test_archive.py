@@ -76,7 +76,7 @@ def test_archive_on_cluster(fleet, client):
     # The cut-off document is read up to its last complete sample, and reported.
     assert len(counts) == VEHICLES * DAYS + 1 and set(counts.drop(bad[0])) == {SAMPLES} and 0 < counts[bad[0]] < 180
     assert sorted(problems["recording"]) == bad
-    assert set(problems["error"]) == {"CutOff", "Empty", "UnknownForm"}
+    assert set(problems["error"]) == {"CutOff", "UnknownForm"}
 
     near = near_point.near_samples(arc.frame, *POINT, 200, *WINDOW)
     table = near_point.summary(near.compute())
